@@ -1,0 +1,40 @@
+// quorva-cli: the viewer's logic on the command line, answering JSON.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/cli_command.h"
+
+namespace quorva::cli {
+
+std::vector<RegisteredCommand>& Commands() {
+    static std::vector<RegisteredCommand> commands;
+    return commands;
+}
+
+CliCommand::CliCommand(std::string name, std::string usage, CommandFn fn) {
+    Commands().push_back({std::move(name), std::move(usage), std::move(fn)});
+}
+
+}  // namespace quorva::cli
+
+static void PrintUsage() {
+    std::fprintf(stderr, "usage: quorva-cli COMMAND [ARGS...]\ncommands:\n");
+    for (const auto& c : quorva::cli::Commands())
+        std::fprintf(stderr, "  %s %s\n", c.name.c_str(), c.usage.c_str());
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage();
+        return 2;
+    }
+    const std::string name = argv[1];
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const auto& c : quorva::cli::Commands()) {
+        if (c.name == name) return c.fn(args);
+    }
+    std::fprintf(stderr, "quorva-cli: unknown command '%s'\n", name.c_str());
+    PrintUsage();
+    return 2;
+}
