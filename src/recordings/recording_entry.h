@@ -12,11 +12,12 @@ namespace quorva {
 constexpr uint32_t kAttributeDirectory = 0x10;
 
 struct RecordingEntry {
-    std::string path;         // full path (UTF-8)
-    uint32_t attributes = 0;  // from the directory listing (bit 0x10 = directory); raw listings only
-    int32_t id = 0;           // running index during a scan; -1 in a group entry
-    int32_t classChar = 0;    // 'A', 'P', 'T', or '_' when position 2 is 'T'; 0 when no known kind
-    int32_t joinedMark = 0;   // 1 when the entry took part in the last successful join
+    std::string path;  // full path (UTF-8)
+    uint32_t attributes =
+        0;                   // from the directory listing (bit 0x10 = directory); raw listings only
+    int32_t id = 0;          // running index during a scan; -1 in a group entry
+    int32_t classChar = 0;   // 'A', 'P', 'T', or '_' when position 2 is 'T'; 0 when no known kind
+    int32_t joinedMark = 0;  // 1 when the entry took part in the last successful join
     int32_t qualityCode = 0;  // 11 for 720 lines, 12 for 1080 lines, else 0 (filled at playback)
     SystemTime startTime;     // from the name (filled at playback)
     uint64_t movieSize = 0;   // byte size of the movie (read as 32 bits)

@@ -9,8 +9,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "recordings/recording_entry.h"
 #include "recordings/system_time.h"
@@ -29,8 +31,13 @@ enum KindFlag : uint32_t {
 };
 
 // The five kind filter switches, in this order.
-enum KindFilterIndex { kFilterContinuous, kFilterImpact, kFilterManual, kFilterParking,
-                       kFilterParkingImpact };
+enum KindFilterIndex {
+    kFilterContinuous,
+    kFilterImpact,
+    kFilterManual,
+    kFilterParking,
+    kFilterParkingImpact
+};
 using KindFilter = std::array<bool, 5>;
 
 std::string_view FileNameOf(std::string_view path);  // last path component
@@ -55,9 +62,9 @@ std::string ListDisplayName(std::string_view path);
 
 // Card layouts: 0 ("Normal"/"_NData", "Parking"/"_PData") and 1 ("Video"/"_VData", ...).
 struct LayoutEntry {
-    char letter;                 // 'M' movie, 'D' data
-    const char* folder;          // folder name at the card root
-    const char* liveExtension;   // "MOV" / "ADA"
+    char letter;                   // 'M' movie, 'D' data
+    const char* folder;            // folder name at the card root
+    const char* liveExtension;     // "MOV" / "ADA"
     const char* retiredExtension;  // "DMY" / "TDA"
 };
 struct LayoutHalf {
@@ -85,9 +92,30 @@ LayoutDetection DetectLayout(std::string_view root);
 // moves the movie, its partner and its drive-data file to the trash.
 bool DeleteRecording(std::string_view path);
 
+// The operating-system pieces that deletion uses; the defaults go to src/platform. A caller
+// may point volumeRoot at a source's root (a folder taken as a card), tests at fakes.
+struct RecordingFileOps {
+    std::function<std::string(const std::string& path)> volumeRoot;  // "" when unknown
+    std::function<bool(const std::string& path)> moveToTrash;
+    std::function<bool(const std::string& path)> setHidden;
+};
+RecordingFileOps DefaultRecordingFileOps();
+bool DeleteRecording(std::string_view path, const RecordingFileOps& ops);
+
 // Orderings.
 bool NameLess(const RecordingEntry& a, const RecordingEntry& b);
 bool FileNumberLess(const RecordingEntry& a, const RecordingEntry& b);
 void SetLayoutFoldersFirst(bool on);  // the running scan's switch read by NameLess
+bool LayoutFoldersFirst();
+
+// Catalogue order: valid recording names first, each part by FileNumberLess.
+void SortCatalogueOrder(std::vector<RecordingEntry>& entries);
+// Listing order: directories first, then files, each part by NameLess.
+void SortListingOrder(std::vector<RecordingEntry>& entries);
+// The recording list's column orders: column 1 by class character; column 0 keeps the order.
+bool ListColumnLess(int column, const RecordingEntry& a, const RecordingEntry& b);
+
+// folder + "/" + name (no doubled separator; the name alone for an empty folder).
+std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace quorva

@@ -38,7 +38,7 @@ int64_t UnixFromLocalTime(const SystemTime& t) {
 
 std::string FormatSystemTime(const SystemTime& t) {
     if (t.IsZero()) return "";
-    char buf[32];
+    char buf[48];
     std::snprintf(buf, sizeof buf, "%04u-%02u-%02u %02u:%02u:%02u", t.year, t.month, t.day, t.hour,
                   t.minute, t.second);
     return buf;

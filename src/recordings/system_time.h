@@ -19,8 +19,8 @@ struct SystemTime {
     uint16_t milliseconds = 0;
 
     bool IsZero() const {
-        return year == 0 && month == 0 && dayOfWeek == 0 && day == 0 && hour == 0 &&
-               minute == 0 && second == 0 && milliseconds == 0;
+        return year == 0 && month == 0 && dayOfWeek == 0 && day == 0 && hour == 0 && minute == 0 &&
+               second == 0 && milliseconds == 0;
     }
     friend bool operator==(const SystemTime&, const SystemTime&) = default;
 };

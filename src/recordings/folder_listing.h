@@ -1,0 +1,34 @@
+// Folder listings and the movie-header test of the recording test.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "recordings/recording_entry.h"
+
+namespace quorva {
+
+struct FolderListing {
+    bool ok = false;                      // false when the folder could not be enumerated
+    std::vector<RecordingEntry> entries;  // full paths; attributes carry the directory bit
+};
+
+// Lists the folder, skipping hidden entries (names starting with '.') and "." and "..".
+// A symbolic link to a folder counts as a folder. Entries come in the file system's order.
+FolderListing ListFolder(const std::string& folder);
+
+// The movie-header test: a regular file whose first 260 bytes can be read and whose bytes
+// 4..7 are "ftyp".
+constexpr size_t kMovieHeaderProbeBytes = 260;
+struct MovieHeaderProbe {
+    bool movie = false;
+    std::optional<uint64_t> size;  // the file's size when it is a regular file
+};
+MovieHeaderProbe ProbeMovieFile(const std::string& path);
+
+// The size of a regular file, nullopt when there is none at the path.
+std::optional<uint64_t> RegularFileSize(const std::string& path);
+
+}  // namespace quorva

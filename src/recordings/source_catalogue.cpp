@@ -1,0 +1,430 @@
+#include "recordings/source_catalogue.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <unordered_set>
+
+#include "app/settings_store.h"
+#include "platform/volumes.h"
+#include "recordings/recording_name.h"
+
+namespace quorva {
+
+struct SourceCatalogue::ScanMemo {
+    std::unordered_map<std::string, FolderListing> listings;
+    std::unordered_map<std::string, MovieHeaderProbe> probes;
+};
+
+namespace {
+
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+bool IsDirectory(const RecordingEntry& e) {
+    return (e.attributes & kAttributeDirectory) != 0;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// "YYMMDD_NNNN" anywhere in the text.
+bool ContainsGroupName(std::string_view text) {
+    auto digits = [&](size_t at, size_t n) {
+        for (size_t k = 0; k < n; ++k) {
+            if (text[at + k] < '0' || text[at + k] > '9') return false;
+        }
+        return true;
+    };
+    for (size_t at = 0; at + 11 <= text.size(); ++at) {
+        if (text[at + 6] == '_' && digits(at, 6) && digits(at + 7, 4)) return true;
+    }
+    return false;
+}
+
+RecordingEntry GroupEntry(const std::string& path) {
+    RecordingEntry e;
+    e.path = path;
+    e.id = -1;
+    e.classChar = 0;
+    e.movieSize = e.subSize = e.dataSize = UINT64_MAX;  // -1
+    return e;
+}
+
+std::string StripTrailingSlash(std::string path) {
+    if (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+// NameLess with an explicit layout-folders-first switch.
+void SortByName(std::vector<RecordingEntry>& entries, bool layoutFirst) {
+    const bool saved = LayoutFoldersFirst();
+    SetLayoutFoldersFirst(layoutFirst);
+    std::stable_sort(entries.begin(), entries.end(), NameLess);
+    SetLayoutFoldersFirst(saved);
+}
+
+}  // namespace
+
+SourceCatalogue::SourceCatalogue(SourceEnvironment environment) : env_(std::move(environment)) {
+    if (!env_.removableVolumes)
+        env_.removableVolumes = [] { return platform::RemovableVolumeRoots(); };
+}
+
+// ---- lookups -------------------------------------------------------------------------------
+
+const FolderListing& SourceCatalogue::Listing(const std::string& folder, ScanMemo& memo) {
+    auto it = memo.listings.find(folder);
+    if (it != memo.listings.end()) return it->second;
+    return memo.listings.emplace(folder, ListFolder(folder)).first->second;
+}
+
+bool SourceCatalogue::HasMovieHeader(const std::string& path, ScanMemo* memo) {
+    if (env_.probe) return env_.probe(path);
+    if (!memo) return ProbeMovieFile(path).movie;
+    auto it = memo->probes.find(path);
+    if (it == memo->probes.end()) it = memo->probes.emplace(path, ProbeMovieFile(path)).first;
+    return it->second.movie;
+}
+
+bool SourceCatalogue::PassesRecordingTest(const std::string& path, ScanMemo* memo) {
+    return IsMovPath(path) && IsMainRecordingName(path) && HasMovieHeader(path, memo);
+}
+
+std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& path, ScanMemo* memo) {
+    std::optional<uint64_t> size;
+    if (memo && !env_.probe) {
+        auto it = memo->probes.find(path);
+        if (it != memo->probes.end()) size = it->second.size;
+    }
+    if (!size) size = RegularFileSize(path);
+    if (!size) return std::nullopt;  // the movie cannot be opened
+    RecordingEntry e;
+    e.path = path;
+    e.movieSize = *size;
+    e.subSize = RegularFileSize(SubCameraPath(path)).value_or(0);
+    e.dataSize = RegularFileSize(DriveDataPath(path)).value_or(0);
+    e.id = nextId_.fetch_add(1, std::memory_order_relaxed);
+    e.classChar = ClassCharOf(path);
+    return e;
+}
+
+std::string SourceCatalogue::MainSubfolderOr(const std::string& folder, ScanMemo* memo) {
+    const FolderListing& listing = Listing(folder, *memo);
+    for (const RecordingEntry& e : listing.entries) {
+        if (IsDirectory(e) && EqualsIgnoringCase(FileNameOf(e.path), "Main")) return e.path;
+    }
+    return folder;
+}
+
+uint32_t SourceCatalogue::KindFlagsOfFolder(const std::string& folder, ScanMemo* memo) {
+    uint32_t flags = 0;
+    const FolderListing& listing = Listing(folder, *memo);
+    for (const RecordingEntry& e : listing.entries) {
+        if (!IsDirectory(e) && PassesRecordingTest(e.path, memo)) KindFlags(e.path, flags);
+    }
+    return flags;
+}
+
+// ---- adding folders and grouping ------------------------------------------------------------
+
+void SourceCatalogue::AddFolder(const std::string& folder, GroupNode* parent, bool recorderFolders,
+                                int depth, ScanMemo* memo) {
+    const FolderListing& listing = Listing(folder, *memo);
+    if (!listing.ok) {
+        // A group node's path: read the recordings of its parent folder, wanting this group.
+        const std::string wanted(FileNameOf(folder));
+        const std::string parentFolder(FolderOf(folder));
+        if (parentFolder.empty()) return;
+        GroupRecordings(MainSubfolderOr(parentFolder, memo), parent, GroupMode::kFillCatalogue,
+                        recorderFolders, wanted, memo);
+        return;
+    }
+    bool hasMain = false, hasRecording = false;
+    for (const RecordingEntry& e : listing.entries) {
+        if (IsDirectory(e)) {
+            hasMain = hasMain || EqualsIgnoringCase(FileNameOf(e.path), "Main");
+        } else {
+            hasRecording = hasRecording || IsMainRecordingName(e.path);
+        }
+    }
+    if (hasMain || hasRecording) {
+        GroupRecordings(MainSubfolderOr(folder, memo), parent, GroupMode::kBuildTree,
+                        recorderFolders, "", memo);
+        return;
+    }
+    // A plain folder: one node per sub-folder, entered on a card while the scan collects
+    // its groups.
+    std::vector<RecordingEntry> sorted = listing.entries;
+    SortByName(sorted, recorderFolders);
+    for (const RecordingEntry& e : sorted) {
+        if (!IsDirectory(e) || depth >= kMaxFolderDepth || tree_.Full()) continue;
+        GroupNode* node = tree_.Insert(parent, std::string(FileNameOf(e.path)), false);
+        if (recorderFolders && collectingGroups_) {
+            AddFolder(e.path, node, recorderFolders, depth + 1, memo);
+            const std::string read = MainSubfolderOr(e.path, memo);
+            groupEntries_.push_back(GroupEntry(read));
+            node->badge = KindFlagsOfFolder(read, memo);
+        }
+    }
+}
+
+void SourceCatalogue::GroupRecordings(const std::string& folder, GroupNode* parent, GroupMode mode,
+                                      bool recorderFolders, const std::string& wantedGroup,
+                                      ScanMemo* memo) {
+    const FolderListing& listing = Listing(folder, *memo);
+    if (!listing.ok) return;
+    std::vector<RecordingEntry> files;
+    files.reserve(listing.entries.size());
+    for (const RecordingEntry& e : listing.entries) {
+        if (!IsDirectory(e)) files.push_back(e);
+    }
+    SortCatalogueOrder(files);
+
+    // Group naming state.
+    std::string previousName;
+    int runLength = 0;
+    std::map<std::string, int, std::less<>> groupsPerDate;
+    std::string groupName;
+    // Tree building.
+    std::string lastGroupName;
+    GroupNode* groupNode = nullptr;
+    uint32_t badge = 0;
+    auto finishBadge = [&] {
+        if (recorderFolders && groupNode) groupNode->badge = badge;
+    };
+
+    for (const RecordingEntry& e : files) {
+        if (!PassesRecordingTest(e.path, memo)) continue;
+        const std::string_view name = FileNameOf(e.path);
+        const bool sameGroup = !previousName.empty() && runLength < kMaxRecordingsPerGroup &&
+                               name[3] != 'S' &&
+                               FileNumberOf(name) == FileNumberOf(previousName) + 1;
+        if (!sameGroup) {
+            runLength = 0;
+            const std::string date(name.substr(5, 6));
+            const int number = ++groupsPerDate[date];
+            char suffix[16];
+            std::snprintf(suffix, sizeof suffix, "_%04d", number);
+            groupName = date + suffix;
+        }
+        ++runLength;
+        previousName = std::string(name);
+
+        if (mode == GroupMode::kBuildTree) {
+            if (groupName != lastGroupName) {
+                // A new group: the previous one gets its badge; past the node limit the
+                // group has no node.
+                finishBadge();
+                badge = 0;
+                groupNode = nullptr;
+                lastGroupName = groupName;
+                if (!tree_.Full()) {
+                    groupNode = tree_.Insert(parent, groupName, true);
+                    if (collectingGroups_) groupEntries_.push_back(GroupEntry(e.path));
+                }
+            }
+            if (recorderFolders) KindFlags(e.path, badge);
+        } else if (groupName == wantedGroup) {
+            ++counted_;
+            if (catalogue_.size() < kMaxCatalogueEntries) {
+                if (std::optional<RecordingEntry> entry = BuildEntry(e.path, memo))
+                    catalogue_.push_back(std::move(*entry));
+            }
+        }
+    }
+    if (mode == GroupMode::kBuildTree) finishBadge();
+}
+
+// ---- the operations -------------------------------------------------------------------------
+
+void SourceCatalogue::ScanSource(const std::string& pathIn, int kind) {
+    memo_ = std::make_unique<ScanMemo>();
+    ScanMemo* memo = memo_.get();
+    catalogue_.clear();
+    groupEntries_.clear();
+    tree_.Clear();
+    selected_ = nullptr;
+    shownPath_.clear();
+    counted_ = 0;
+    nextId_.store(0);
+    const std::string path = StripTrailingSlash(pathIn);
+    sourcePath_ = path;
+    kind_ = kind;
+    const LayoutDetection detection = DetectLayout(path);
+    layout_ = detection.layout;
+    recorderFolders_ = detection.recorderFolders;
+
+    collectingGroups_ = true;
+    if (kind == kSourceDrive) {
+        tree_.SetRootPath(path);
+        AddFolder(path, nullptr, recorderFolders_, 0, memo);
+        collectingGroups_ = false;
+        if (env_.onCardScanned) env_.onCardScanned(path);
+    } else if (kind == kSourceFolder) {
+        tree_.SetRootPath(std::string(FolderOf(path)));
+        GroupNode* root = tree_.Insert(nullptr, std::string(FileNameOf(path)), false);
+        AddFolder(path, root, false, 0, memo);
+    } else if (kind == kSourceFile) {
+        tree_.SetRootPath(std::string(FolderOf(path)));
+        if (HasMovieHeader(path, memo)) {
+            if (std::optional<RecordingEntry> entry = BuildEntry(path, memo))
+                catalogue_.push_back(std::move(*entry));
+        }
+        shownPath_ = path;
+    }
+    collectingGroups_ = false;
+}
+
+bool SourceCatalogue::SelectFirstGroup() {
+    // Reuses the header tests of the scan that came just before.
+    std::unique_ptr<ScanMemo> memo = std::move(memo_);
+    if (!memo) memo = std::make_unique<ScanMemo>();
+    if (tree_.Roots().empty()) return false;
+    GroupNode* first = tree_.Roots().front().get();
+    const quorva::Layout& layout = LayoutAt(CurrentLayout());
+    GroupNode* node = first;
+    const bool layoutFolder = first->text.find(layout.normal.movie.folder) != std::string::npos ||
+                              first->text.find(layout.parking.movie.folder) != std::string::npos;
+    if (layoutFolder && !first->children.empty() &&
+        ContainsGroupName(first->children.front()->text))
+        node = first->children.front().get();
+    selected_ = node;
+    Fill(node, memo.get());
+    return true;
+}
+
+int SourceCatalogue::FillFromNode(GroupNode* node) {
+    memo_.reset();
+    if (!tree_.Contains(node)) return 0;
+    ScanMemo memo;
+    selected_ = node;
+    return Fill(node, &memo);
+}
+
+int SourceCatalogue::Fill(GroupNode* node, ScanMemo* memo) {
+    shownPath_ = tree_.PathOf(node);
+    catalogue_.clear();
+    counted_ = 0;
+    nextId_.store(0);
+    tree_.DeleteChildren(node);
+    const int depth = tree_.DepthOf(node);
+    collectingGroups_ = false;
+    AddFolder(shownPath_, node, kind_ == kSourceDrive, depth, memo);
+    SortCatalogueOrder(catalogue_);
+    node->expanded = true;
+    return static_cast<int>(catalogue_.size());
+}
+
+std::vector<RecordingEntry> SourceCatalogue::ListAllRecordings() {
+    int filesCounted = 0;
+    const bool layoutFirst = kind_ == kSourceDrive && recorderFolders_;
+    if (kind_ == kSourceDrive) return Walk(sourcePath_, 0, layoutFirst, filesCounted);
+    if (kind_ == kSourceFolder) {
+        if (tree_.Roots().empty()) return {};
+        return Walk(tree_.PathOf(tree_.Roots().front().get()), 0, layoutFirst, filesCounted);
+    }
+    if (kind_ == kSourceFile && HasMovieHeader(sourcePath_, nullptr)) {
+        if (std::optional<RecordingEntry> entry = BuildEntry(sourcePath_, nullptr))
+            return {std::move(*entry)};
+    }
+    return {};
+}
+
+std::vector<RecordingEntry> SourceCatalogue::Walk(const std::string& folder, int depth,
+                                                  bool layoutFirst, int& filesCounted) {
+    std::vector<RecordingEntry> result;
+    FolderListing listing = ListFolder(folder);
+    if (!listing.ok) return result;
+    std::vector<RecordingEntry>& entries = listing.entries;
+    auto firstFile = std::stable_partition(entries.begin(), entries.end(), IsDirectory);
+    {
+        const bool saved = LayoutFoldersFirst();
+        SetLayoutFoldersFirst(layoutFirst);
+        std::stable_sort(entries.begin(), firstFile, NameLess);
+        std::stable_sort(firstFile, entries.end(), NameLess);
+        SetLayoutFoldersFirst(saved);
+    }
+    for (const RecordingEntry& e : entries) {
+        if (IsDirectory(e)) {
+            if (depth >= kMaxFolderDepth) continue;
+            int counted = 0;
+            std::vector<RecordingEntry> below = Walk(e.path, depth + 1, layoutFirst, counted);
+            if (counted > 0) SortCatalogueOrder(below);
+            result.insert(result.end(), std::make_move_iterator(below.begin()),
+                          std::make_move_iterator(below.end()));
+        } else {
+            ++filesCounted;
+            if (PassesRecordingTest(e.path, nullptr)) {
+                if (std::optional<RecordingEntry> entry = BuildEntry(e.path, nullptr))
+                    result.push_back(std::move(*entry));
+            }
+        }
+    }
+    return result;
+}
+
+void SourceCatalogue::ClearSource() {
+    memo_.reset();
+    tree_.Clear();
+    groupEntries_.clear();
+    shownPath_.clear();
+    catalogue_.clear();
+    selected_ = nullptr;
+    counted_ = 0;
+}
+
+void SourceCatalogue::RemoveDeleted(std::vector<RecordingEntry>& list,
+                                    const std::vector<RecordingEntry>& deleted) {
+    std::unordered_set<std::string_view> names;
+    for (const RecordingEntry& d : deleted)
+        names.insert(FileNameOf(d.path));
+    std::erase_if(list,
+                  [&](const RecordingEntry& e) { return names.count(FileNameOf(e.path)) != 0; });
+}
+
+bool SourceCatalogue::ChooseStartSource() {
+    memo_.reset();
+    tree_.Clear();
+    std::string path;
+    int kind = kSourceNone;
+    const std::vector<std::string> drives = env_.removableVolumes();
+    for (auto it = drives.rbegin(); it != drives.rend(); ++it) {
+        if (!it->empty() && Exists(*it)) {
+            path = *it;
+            kind = kSourceDrive;
+            break;
+        }
+    }
+    if (kind == kSourceNone) {
+        const std::string folder = ReadSetting("SOURCE", "FOLDER");
+        if (!folder.empty() && Exists(folder)) {
+            path = folder;
+            kind = kSourceFolder;
+        }
+    }
+    if (kind == kSourceNone) {
+        const std::string file = ReadSetting("SOURCE", "FILE");
+        if (!file.empty() && Exists(file) && IsRecordingName(file)) {
+            path = file;
+            kind = kSourceFile;
+        }
+    }
+    if (kind == kSourceNone) return false;
+    ScanSource(path, kind);
+    SelectFirstGroup();
+    return true;
+}
+
+}  // namespace quorva
