@@ -77,10 +77,9 @@ void DriveRoute::Locate() {
 DrivePoint DriveRoute::Drive(double dt) {
     // Integrate in small steps so that corners and stops stay smooth at any record period.
     const double step = 0.05;
-    double lateral = 0.0, longitudinal = 0.0, elapsed = 0.0;
+    double lateral = 0.0, longitudinal = 0.0;
     for (double left = dt; left > 1e-9; left -= step) {
         const double h = std::min(step, left);
-        elapsed += h;
         const double length = Length(Offset(At(segment_), At(segment_ + 1)));
         const double toEnd = length - along_;
         const bool red = At(segment_ + 1).light && !waited_;
@@ -119,7 +118,6 @@ DrivePoint DriveRoute::Drive(double dt) {
             lateral = 0.0;
         point_.odometer += speed_ * h;
     }
-    (void)elapsed;
     Locate();
     const double moving = std::min(1.0, speed_ / 5.0);
     point_.longitudinal = longitudinal / kG + Noise(0.015) * moving;

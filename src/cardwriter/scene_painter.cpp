@@ -61,8 +61,10 @@ void ScenePainter::PaintBackground() {
             y, 0, width_,
             YuvOf(Lerp(top[0], low[0], t), Lerp(top[1], low[1], t), Lerp(top[2], low[2], t)));
     }
-    // Skyline: blocks of two tones standing on the horizon, a tower now and then.
+    // Skyline: blocks of two tones with rows of lit windows, and now and then a tapering
+    // red and white lattice tower.
     uint32_t state = seed_ ^ 0x9E3779B9u;
+    const Yuv window = YuvOf(226, 214, 150);
     for (int x = 0; x < width_;) {
         const int w =
             std::max(2, static_cast<int>(width_ * (0.015 + (NextRandom(state) % 40) / 1000.0)));
@@ -70,10 +72,22 @@ void ScenePainter::PaintBackground() {
             std::max(2, static_cast<int>(height_ * (0.02 + (NextRandom(state) % 110) / 1000.0)));
         const int shade = 70 + static_cast<int>(NextRandom(state) % 40);
         c.FillRect(x, horizon_ - h, x + w, horizon_, YuvOf(shade, shade + 8, shade + 26));
-        if (NextRandom(state) % 9 == 0) {
-            const int tw = std::max(1, w / 5), th = h + height_ / 12;
-            c.FillRect(x + w / 2 - tw / 2, horizon_ - th, x + w / 2 + tw / 2 + 1, horizon_,
-                       YuvOf(200, 70, 50));
+        const int cell = std::max(3, height_ / 60);
+        for (int wy = horizon_ - h + cell; wy + cell < horizon_; wy += 2 * cell)
+            for (int wx = x + cell / 2 + 1; wx + cell < x + w; wx += 2 * cell)
+                if (NextRandom(state) % 3 == 0)
+                    c.FillRect(wx, wy, wx + std::max(1, cell / 2), wy + std::max(1, cell / 2),
+                               window);
+        if (NextRandom(state) % 14 == 0) {
+            const int th = h + height_ / 8, base = std::max(3, w * 2 / 3);
+            const int mid = x + w / 2;
+            for (int ty = 0; ty < th; ++ty) {
+                const double up = static_cast<double>(ty) / th;  // 0 at the foot
+                const int half = std::max(1, static_cast<int>(base / 2 * (1 - up) * (1 - up)) + 1);
+                const bool white = static_cast<int>(up * 7) % 2 == 1;
+                c.FillSpan(horizon_ - 1 - ty, mid - half, mid + half,
+                           white ? YuvOf(236, 236, 236) : YuvOf(214, 72, 44));
+            }
         }
         x += w;
     }
