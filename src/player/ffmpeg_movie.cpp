@@ -1,0 +1,279 @@
+#include "player/ffmpeg_movie.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+namespace quorva {
+
+namespace {
+
+constexpr int kMaxPictureSide = 16384;
+
+std::string AvErrorText(int code) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return text;
+}
+
+double Rational(AVRational r) {
+    return r.num > 0 && r.den > 0 ? av_q2d(r) : 0.0;
+}
+
+// Full-range "J" formats are the plain formats with the full range flag.
+AVPixelFormat PlainFormat(AVPixelFormat f, bool* fullRange) {
+    switch (f) {
+        case AV_PIX_FMT_YUVJ420P:
+            *fullRange = true;
+            return AV_PIX_FMT_YUV420P;
+        case AV_PIX_FMT_YUVJ422P:
+            *fullRange = true;
+            return AV_PIX_FMT_YUV422P;
+        case AV_PIX_FMT_YUVJ444P:
+            *fullRange = true;
+            return AV_PIX_FMT_YUV444P;
+        case AV_PIX_FMT_YUVJ440P:
+            *fullRange = true;
+            return AV_PIX_FMT_YUV440P;
+        default:
+            return f;
+    }
+}
+
+}  // namespace
+
+FfmpegMovie::FfmpegMovie() = default;
+
+FfmpegMovie::~FfmpegMovie() {
+    Close();
+}
+
+void FfmpegMovie::Close() {
+    sws_freeContext(sws_);
+    sws_ = nullptr;
+    swr_free(&swr_);
+    av_packet_free(&packet_);
+    av_frame_free(&frame_);
+    av_frame_free(&audioFrame_);
+    avcodec_free_context(&video_);
+    avcodec_free_context(&audio_);
+    avformat_close_input(&format_);
+    videoIndex_ = audioIndex_ = -1;
+}
+
+bool FfmpegMovie::Open(const std::string& path, int decodeThreads, bool withAudio,
+                       std::string* error) {
+    Close();
+    info_ = {};
+    auto fail = [&](const std::string& why) {
+        if (error) *error = why;
+        Close();
+        return false;
+    };
+    int rc = avformat_open_input(&format_, path.c_str(), nullptr, nullptr);
+    if (rc < 0) return fail("cannot open " + path + ": " + AvErrorText(rc));
+    rc = avformat_find_stream_info(format_, nullptr);
+    if (rc < 0) return fail("cannot read the streams: " + AvErrorText(rc));
+
+    videoIndex_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (videoIndex_ < 0) return fail("no video stream");
+    AVStream* st = format_->streams[videoIndex_];
+    const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
+    if (!codec) return fail("no decoder for the video stream");
+    video_ = avcodec_alloc_context3(codec);
+    if (!video_ || avcodec_parameters_to_context(video_, st->codecpar) < 0)
+        return fail("cannot set up the video decoder");
+    if (decodeThreads <= 0)
+        decodeThreads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+    video_->thread_count = decodeThreads;
+    video_->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    video_->pkt_timebase = st->time_base;
+    rc = avcodec_open2(video_, codec, nullptr);
+    if (rc < 0) return fail("cannot open the video decoder: " + AvErrorText(rc));
+    if (video_->width <= 0 || video_->height <= 0 || video_->width > kMaxPictureSide ||
+        video_->height > kMaxPictureSide)
+        return fail("unusable picture size");
+
+    frame_ = av_frame_alloc();
+    audioFrame_ = av_frame_alloc();
+    packet_ = av_packet_alloc();
+    if (!frame_ || !audioFrame_ || !packet_) return fail("out of memory");
+
+    info_.width = video_->width;
+    info_.height = video_->height;
+    double fps = Rational(st->avg_frame_rate);
+    if (fps <= 0.0 || fps > 1000.0) fps = Rational(st->r_frame_rate);
+    if (fps > 1000.0) fps = 0.0;
+    info_.frameRate = fps;
+    const double tb = Rational(st->time_base);
+    if (st->duration != AV_NOPTS_VALUE && st->duration > 0 && tb > 0)
+        info_.durationSec = st->duration * tb;
+    else if (format_->duration > 0)
+        info_.durationSec = static_cast<double>(format_->duration) / AV_TIME_BASE;
+    ptsPerFrame_ = (fps > 0.0 && tb > 0.0) ? 1.0 / (fps * tb) : 1.0;
+    startPts_ = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
+    if (st->nb_frames > 0)
+        info_.frameCount = st->nb_frames;
+    else if (fps > 0.0)
+        info_.frameCount = static_cast<int64_t>(std::llround(info_.durationSec * fps));
+
+    for (unsigned i = 0; i < format_->nb_streams; ++i) {
+        if (static_cast<int>(i) != videoIndex_) format_->streams[i]->discard = AVDISCARD_ALL;
+    }
+    if (withAudio) {
+        const int a = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+        if (a >= 0 && OpenAudio(a)) {
+            format_->streams[a]->discard = AVDISCARD_DEFAULT;
+            audioIndex_ = a;
+            info_.hasAudio = true;
+        }
+    }
+    return true;
+}
+
+bool FfmpegMovie::OpenAudio(int streamIndex) {
+    AVStream* st = format_->streams[streamIndex];
+    const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
+    if (!codec) return false;
+    audio_ = avcodec_alloc_context3(codec);
+    if (!audio_ || avcodec_parameters_to_context(audio_, st->codecpar) < 0 ||
+        avcodec_open2(audio_, codec, nullptr) < 0 || audio_->sample_rate <= 0 ||
+        audio_->ch_layout.nb_channels <= 0) {
+        avcodec_free_context(&audio_);
+        return false;
+    }
+    const int outChannels = std::min(audio_->ch_layout.nb_channels, 2);
+    AVChannelLayout outLayout;
+    av_channel_layout_default(&outLayout, outChannels);
+    if (swr_alloc_set_opts2(&swr_, &outLayout, AV_SAMPLE_FMT_S16, audio_->sample_rate,
+                            &audio_->ch_layout, audio_->sample_fmt, audio_->sample_rate, 0,
+                            nullptr) < 0 ||
+        swr_init(swr_) < 0) {
+        swr_free(&swr_);
+        avcodec_free_context(&audio_);
+        return false;
+    }
+    info_.audioSampleRate = audio_->sample_rate;
+    info_.audioChannels = outChannels;
+    return true;
+}
+
+int64_t FfmpegMovie::PositionOfPts(int64_t pts) const {
+    return static_cast<int64_t>(std::llround((pts - startPts_) / ptsPerFrame_));
+}
+
+int64_t FfmpegMovie::PtsOfPosition(int64_t position) const {
+    return startPts_ + static_cast<int64_t>(std::llround(position * ptsPerFrame_));
+}
+
+void FfmpegMovie::SetKeyFramesOnly(bool on) {
+    keyOnly_ = on;
+    if (video_) video_->skip_frame = on ? AVDISCARD_NONKEY : AVDISCARD_DEFAULT;
+}
+
+FfmpegMovie::ReadResult FfmpegMovie::NextFrame(int64_t* position, bool* keyFrame) {
+    if (!format_) return ReadResult::kError;
+    for (;;) {
+        int rc = avcodec_receive_frame(video_, frame_);
+        if (rc == 0) {
+            int64_t pts = frame_->best_effort_timestamp;
+            if (pts == AV_NOPTS_VALUE) pts = frame_->pts;
+            const int64_t pos = pts == AV_NOPTS_VALUE ? lastPosition_ + 1 : PositionOfPts(pts);
+            lastPosition_ = pos;
+            if (position) *position = pos;
+            if (keyFrame) *keyFrame = frame_->key_frame != 0;
+            return ReadResult::kFrame;
+        }
+        if (rc == AVERROR_EOF) return ReadResult::kEnd;
+        if (rc != AVERROR(EAGAIN)) return ReadResult::kError;
+        if (drained_) return ReadResult::kEnd;
+
+        rc = av_read_frame(format_, packet_);
+        if (rc < 0) {
+            drained_ = true;
+            avcodec_send_packet(video_, nullptr);
+            continue;
+        }
+        if (packet_->stream_index == videoIndex_) {
+            if (!keyOnly_ || (packet_->flags & AV_PKT_FLAG_KEY)) {
+                // A packet the decoder refuses (damaged data) is skipped.
+                avcodec_send_packet(video_, packet_);
+            }
+        } else if (packet_->stream_index == audioIndex_ && audioEnabled_ && audioCallback_) {
+            DecodeAudio(packet_);
+        }
+        av_packet_unref(packet_);
+    }
+}
+
+void FfmpegMovie::DecodeAudio(AVPacket* packet) {
+    if (!audio_ || !swr_) return;
+    if (avcodec_send_packet(audio_, packet) < 0) return;
+    const AVRational tb = format_->streams[audioIndex_]->time_base;
+    while (avcodec_receive_frame(audio_, audioFrame_) == 0) {
+        const int outFrames = swr_get_out_samples(swr_, audioFrame_->nb_samples);
+        if (outFrames <= 0) continue;
+        audioBuffer_.resize(static_cast<size_t>(outFrames) * info_.audioChannels);
+        uint8_t* out[1] = {reinterpret_cast<uint8_t*>(audioBuffer_.data())};
+        const int got =
+            swr_convert(swr_, out, outFrames, const_cast<const uint8_t**>(audioFrame_->data),
+                        audioFrame_->nb_samples);
+        if (got > 0) {
+            const double ms =
+                audioFrame_->pts == AV_NOPTS_VALUE ? -1.0 : audioFrame_->pts * av_q2d(tb) * 1000.0;
+            audioCallback_(audioBuffer_.data(), got, info_.audioChannels, info_.audioSampleRate,
+                           ms);
+        }
+    }
+}
+
+bool FfmpegMovie::SeekToKeyFrameBefore(int64_t position) {
+    if (!format_) return false;
+    const int64_t pts = PtsOfPosition(std::max<int64_t>(position, 0));
+    int rc = av_seek_frame(format_, videoIndex_, pts, AVSEEK_FLAG_BACKWARD);
+    if (rc < 0)
+        rc = av_seek_frame(format_, videoIndex_, pts, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY);
+    avcodec_flush_buffers(video_);
+    if (audio_) avcodec_flush_buffers(audio_);
+    drained_ = false;
+    lastPosition_ = position - 1;
+    return rc >= 0;
+}
+
+std::shared_ptr<VideoFrame> FfmpegMovie::ConvertCurrent(FramePool& pool) {
+    const int w = frame_->width;
+    const int h = frame_->height;
+    if (w <= 0 || h <= 0 || w > kMaxPictureSide || h > kMaxPictureSide) return nullptr;
+    bool fullRange = frame_->color_range == AVCOL_RANGE_JPEG;
+    const AVPixelFormat src = PlainFormat(static_cast<AVPixelFormat>(frame_->format), &fullRange);
+    SwsContext* before = sws_;
+    sws_ = sws_getCachedContext(sws_, w, h, src, w, h, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr,
+                                nullptr, nullptr);
+    if (!sws_) return nullptr;
+    if (sws_ != before) swsFormat_ = -1;
+    const int matrix = frame_->colorspace == AVCOL_SPC_BT709 ? SWS_CS_ITU709 : SWS_CS_DEFAULT;
+    if (src != swsFormat_ || int(fullRange) != swsRange_ || matrix != swsMatrix_) {
+        sws_setColorspaceDetails(sws_, sws_getCoefficients(matrix), fullRange ? 1 : 0,
+                                 sws_getCoefficients(SWS_CS_DEFAULT), 1, 0, 1 << 16, 1 << 16);
+        swsFormat_ = src;
+        swsRange_ = fullRange;
+        swsMatrix_ = matrix;
+    }
+    auto out = pool.Acquire(w, h);
+    uint8_t* dst[4] = {out->pixels.data(), nullptr, nullptr, nullptr};
+    int dstStride[4] = {out->stride, 0, 0, 0};
+    if (sws_scale(sws_, frame_->data, frame_->linesize, 0, h, dst, dstStride) != h) return nullptr;
+    out->keyFrame = frame_->key_frame != 0;
+    return out;
+}
+
+}  // namespace quorva

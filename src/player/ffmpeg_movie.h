@@ -1,0 +1,97 @@
+// One movie file opened with libavformat and its video (and, optionally, audio) stream
+// decoded with libavcodec: reading frames in order, seeking to the key frame before a
+// position, key-frames-only reading, and conversion of pictures to 32-bit pixels.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "player/video_frame.h"
+
+struct AVFormatContext;
+struct AVCodecContext;
+struct AVFrame;
+struct AVPacket;
+struct SwsContext;
+struct SwrContext;
+
+namespace quorva {
+
+struct MovieInfo {
+    int width = 0;
+    int height = 0;
+    int64_t frameCount = 0;  // video frames in the movie
+    double frameRate = 0.0;  // the stream's own frame rate (frames per second), 0 unknown
+    double durationSec = 0.0;
+    bool hasAudio = false;
+    int audioSampleRate = 0;
+    int audioChannels = 0;
+};
+
+// Decoded audio handed on as interleaved signed 16-bit samples.
+using AudioCallback = std::function<void(const int16_t* samples, int frames, int channels,
+                                         int sampleRate, double mediaMs)>;
+
+class FfmpegMovie {
+  public:
+    FfmpegMovie();
+    ~FfmpegMovie();
+    FfmpegMovie(const FfmpegMovie&) = delete;
+    FfmpegMovie& operator=(const FfmpegMovie&) = delete;
+
+    // Opens the file and its first video stream; decodeThreads 0 chooses from the machine.
+    // withAudio also opens the first audio stream (a failure there leaves the movie silent).
+    bool Open(const std::string& path, int decodeThreads, bool withAudio, std::string* error);
+    const MovieInfo& Info() const { return info_; }
+
+    enum class ReadResult { kFrame, kEnd, kError };
+    // Decodes up to the next video frame in presentation order; its position number is set.
+    ReadResult NextFrame(int64_t* position, bool* keyFrame);
+    // The frame last returned by NextFrame, converted to 32-bit pixels; null on failure.
+    std::shared_ptr<VideoFrame> ConvertCurrent(FramePool& pool);
+
+    // Moves the reader to the key frame at or before the position and empties the decoders.
+    bool SeekToKeyFrameBefore(int64_t position);
+    // Reads key frames only (the decoder skips every other picture).
+    void SetKeyFramesOnly(bool on);
+    bool KeyFramesOnly() const { return keyOnly_; }
+
+    void SetAudioCallback(AudioCallback callback) { audioCallback_ = std::move(callback); }
+    void SetAudioEnabled(bool on) { audioEnabled_ = on; }
+
+    // Frame index of a presentation time stamp of the video stream.
+    int64_t PositionOfPts(int64_t pts) const;
+    int64_t PtsOfPosition(int64_t position) const;
+
+  private:
+    bool OpenAudio(int streamIndex);
+    void DecodeAudio(AVPacket* packet);
+    void Close();
+
+    AVFormatContext* format_ = nullptr;
+    AVCodecContext* video_ = nullptr;
+    AVCodecContext* audio_ = nullptr;
+    AVFrame* frame_ = nullptr;
+    AVFrame* audioFrame_ = nullptr;
+    AVPacket* packet_ = nullptr;
+    SwsContext* sws_ = nullptr;
+    SwrContext* swr_ = nullptr;
+    int videoIndex_ = -1;
+    int audioIndex_ = -1;
+    int64_t startPts_ = 0;
+    double ptsPerFrame_ = 1.0;  // stream time-base units per frame
+    bool keyOnly_ = false;
+    bool audioEnabled_ = true;
+    bool drained_ = false;  // end of file reached; the decoder is being drained
+    int64_t lastPosition_ = -1;
+    int swsFormat_ = -1;  // source format, range and matrix the converter was set up for
+    int swsRange_ = -1;
+    int swsMatrix_ = -1;
+    AudioCallback audioCallback_;
+    std::vector<int16_t> audioBuffer_;
+    MovieInfo info_;
+};
+
+}  // namespace quorva

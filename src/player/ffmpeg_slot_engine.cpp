@@ -1,0 +1,534 @@
+#include "player/ffmpeg_slot_engine.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "player/frame_timing.h"
+#include "player/position_numbers.h"
+
+namespace quorva {
+
+namespace {
+constexpr size_t kQueueFrames = 6;  // decoded frames kept ahead of the clock
+constexpr auto kEndNoticeDelay = std::chrono::milliseconds(200);
+constexpr double kLongestWaitMs = 50.0;  // the presenter looks again at least this often
+}  // namespace
+
+std::unique_ptr<FfmpegSlotEngine> FfmpegSlotEngine::Open(const std::string& path,
+                                                         EngineOptions options,
+                                                         std::string* error) {
+    if (!options.output || !options.clock) {
+        if (error) *error = "no video output or clock";
+        return nullptr;
+    }
+    std::unique_ptr<FfmpegSlotEngine> engine(new FfmpegSlotEngine);
+    const bool withAudio = options.audio != nullptr;
+    if (!engine->movie_.Open(path, options.decodeThreads, withAudio, error)) return nullptr;
+    engine->info_ = engine->movie_.Info();
+    if (options.frameMs > 0.0)
+        engine->frameMs_ = options.frameMs;
+    else if (engine->info_.frameRate > 0.0)
+        engine->frameMs_ = 1000.0 / engine->info_.frameRate;
+    if (engine->info_.frameCount <= 0 && engine->info_.durationSec > 0.0)
+        engine->info_.frameCount =
+            static_cast<int64_t>(engine->info_.durationSec * 1000.0 / engine->frameMs_);
+    if (engine->info_.frameCount <= 0) {
+        if (error) *error = "the movie has no frames";
+        return nullptr;
+    }
+    engine->output_ = options.output;
+    engine->notify_ = options.notify;
+    engine->clock_ = options.clock;
+    if (engine->info_.hasAudio && options.audio) {
+        FfmpegSlotEngine* self = engine.get();
+        if (options.audio->Start(
+                engine->info_.audioSampleRate, engine->info_.audioChannels,
+                [self] {
+                    std::lock_guard lock(self->mutex_);
+                    return self->MediaNowLocked();
+                },
+                [self] {
+                    std::lock_guard lock(self->mutex_);
+                    return self->playing_ && !self->holding_;
+                })) {
+            engine->audio_ = std::move(options.audio);
+            AudioRenderer* audio = engine->audio_.get();
+            engine->movie_.SetAudioCallback(
+                [audio, self](const int16_t* samples, int frames, int, int, double ms) {
+                    if (self->audioAllowed_.load()) audio->Write(samples, frames, ms);
+                });
+        } else {
+            engine->movie_.SetAudioEnabled(false);
+        }
+    }
+    {
+        std::lock_guard lock(engine->mutex_);
+        engine->RequestSeekLocked(0, true);
+    }
+    engine->StartThreads();
+    return engine;
+}
+
+void FfmpegSlotEngine::StartThreads() {
+    decodeThread_ = std::thread([this] { DecodeLoop(); });
+    presentThread_ = std::thread([this] { PresentLoop(); });
+}
+
+FfmpegSlotEngine::~FfmpegSlotEngine() {
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+        stopping_ = true;
+        seekRequested_ = true;
+        ReleaseClockLocked();
+    }
+    decodeCv_.notify_all();
+    presentCv_.notify_all();
+    waitCv_.notify_all();
+    if (decodeThread_.joinable()) decodeThread_.join();
+    if (presentThread_.joinable()) presentThread_.join();
+    queue_.clear();
+    lastPresented_.reset();
+    audio_.reset();
+}
+
+double FfmpegSlotEngine::MediaNowLocked() const {
+    if (!playing_) return anchorMediaMs_;
+    return anchorMediaMs_ + (clock_->NowMs() - anchorClockMs_);
+}
+
+void FfmpegSlotEngine::HoldClockLocked() {
+    if (!holding_) {
+        holding_ = true;
+        clock_->Hold();
+    }
+}
+
+void FfmpegSlotEngine::ReleaseClockLocked() {
+    if (holding_) {
+        holding_ = false;
+        clock_->Release();
+    }
+}
+
+void FfmpegSlotEngine::RequestSeekLocked(int64_t position, bool exact) {
+    position = std::clamp<int64_t>(position, 0, std::max<int64_t>(info_.frameCount - 1, 0));
+    ++serial_;
+    queue_.clear();
+    seekTarget_ = position;
+    seekExact_ = exact;
+    seekRequested_ = true;
+    eof_ = false;
+    ended_ = false;
+    endPending_ = false;
+    stepRequested_ = false;
+    settle_ = false;
+    pendingPicture_ = true;
+    pictureFailed_ = false;
+    anchorMediaMs_ = MsOfPosition(position, frameMs_);
+    anchorClockMs_ = clock_->NowMs();
+    HoldClockLocked();
+    if (audio_) audio_->Flush();
+    decodeCv_.notify_all();
+    presentCv_.notify_all();
+}
+
+void FfmpegSlotEngine::Play() {
+    std::lock_guard lock(mutex_);
+    if (playing_) return;
+    if (settle_) {
+        settle_ = false;
+        pendingPicture_ = false;
+        waitCv_.notify_all();
+    }
+    anchorClockMs_ = clock_->NowMs();
+    playing_ = true;
+    endPending_ = false;
+    presentCv_.notify_all();
+}
+
+void FfmpegSlotEngine::Pause() {
+    std::lock_guard lock(mutex_);
+    if (!playing_) return;
+    // Stop on the picture that is shown when it is the one the clock asks for (shown up to a
+    // quarter frame late or three quarters early), so that the position names it. Otherwise
+    // stop at the clock and bring the picture there.
+    const double now = MediaNowLocked();
+    const bool onTime = lastPresented_ && lastPresented_->serial == serial_ && !pendingPicture_ &&
+                        lastPresented_->mediaMs >= now - frameMs_ / 2.0 &&
+                        lastPresented_->mediaMs <= now + frameMs_;
+    if (onTime) {
+        anchorMediaMs_ = lastPresented_->mediaMs;
+    } else {
+        anchorMediaMs_ = now;
+        settle_ = true;
+        pendingPicture_ = true;
+        pictureFailed_ = false;
+    }
+    playing_ = false;
+    endPending_ = false;
+    presentCv_.notify_all();
+}
+
+void FfmpegSlotEngine::Seek(int64_t position) {
+    std::lock_guard lock(mutex_);
+    if (playing_) playing_ = false;
+    RequestSeekLocked(position, true);
+}
+
+void FfmpegSlotEngine::SetThinned(bool on) {
+    std::lock_guard lock(mutex_);
+    if (thinned_ == on) return;
+    thinned_ = on;
+    // Start again from the clock's position with the new reading mode; playing goes on.
+    const int64_t at = PositionAtMs(MediaNowLocked(), frameMs_);
+    const bool wasPlaying = playing_;
+    RequestSeekLocked(at, !on);
+    playing_ = wasPlaying;
+}
+
+void FfmpegSlotEngine::SetAudibleVolume(double level) {
+    if (audio_) audio_->SetVolume(level);
+}
+
+void FfmpegSlotEngine::SetAudioAllowed(bool on) {
+    audioAllowed_ = on;
+    if (!on && audio_) audio_->Flush();
+}
+
+int64_t FfmpegSlotEngine::Position() const {
+    std::lock_guard lock(mutex_);
+    const int64_t p = PositionAtMs(MediaNowLocked(), frameMs_);
+    return std::clamp<int64_t>(p, 0, std::max<int64_t>(info_.frameCount - 1, 0));
+}
+
+bool FfmpegSlotEngine::IsPlaying() const {
+    std::lock_guard lock(mutex_);
+    return playing_;
+}
+
+bool FfmpegSlotEngine::Ended() const {
+    std::lock_guard lock(mutex_);
+    return ended_;
+}
+
+void FfmpegSlotEngine::Repaint() {
+    std::lock_guard lock(mutex_);
+    repaint_ = true;
+    presentCv_.notify_all();
+}
+
+bool FfmpegSlotEngine::StepFrame() {
+    std::lock_guard lock(mutex_);
+    if (playing_ || pendingPicture_ || (eof_ && queue_.empty())) return false;
+    stepRequested_ = true;
+    pendingPicture_ = true;
+    pictureFailed_ = false;
+    presentCv_.notify_all();
+    return true;
+}
+
+bool FfmpegSlotEngine::WaitForPicture(int timeoutMs) {
+    std::unique_lock lock(mutex_);
+    const bool done = waitCv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                       [&] { return !pendingPicture_ || stop_; });
+    return done && !pendingPicture_ && !pictureFailed_;
+}
+
+FramePtr FfmpegSlotEngine::CurrentPicture() const {
+    std::lock_guard lock(mutex_);
+    return lastPresented_;
+}
+
+EngineStats FfmpegSlotEngine::Stats() const {
+    std::lock_guard lock(mutex_);
+    return stats_;
+}
+
+FramePtr FfmpegSlotEngine::ConvertFrame(int64_t position, uint64_t serial) {
+    auto frame = movie_.ConvertCurrent(*pool_);
+    if (!frame) return nullptr;
+    frame->position = position;
+    frame->mediaMs = MsOfPosition(position, frameMs_);
+    frame->serial = serial;
+    return frame;
+}
+
+// Decodes from the key frame before the target and returns the first frame at or after it
+// (exact), or the first frame read (not exact). Null when a newer request came in or the
+// movie ended first without a frame.
+FramePtr FfmpegSlotEngine::DecodeSeek(int64_t target, bool exact) {
+    uint64_t serial;
+    {
+        std::lock_guard lock(mutex_);
+        serial = serial_;
+    }
+    int64_t seekFrom = target;
+    int64_t backOff = std::max<int64_t>(static_cast<int64_t>(1000.0 / frameMs_), 1);
+    int64_t lastSeen = -1;
+    const bool keyOnly = movie_.KeyFramesOnly();
+    if (exact) movie_.SetKeyFramesOnly(false);
+    FramePtr result;
+    for (int attempt = 0; attempt < 6 && !result; ++attempt) {
+        movie_.SeekToKeyFrameBefore(seekFrom);
+        bool first = true;
+        bool retry = false;
+        for (;;) {
+            if (seekRequested_.load() || stopping_.load()) {
+                movie_.SetKeyFramesOnly(keyOnly);
+                return nullptr;
+            }
+            int64_t pos = 0;
+            bool key = false;
+            const auto r = movie_.NextFrame(&pos, &key);
+            if (r != FfmpegMovie::ReadResult::kFrame) {
+                // The movie ended before the target: show the last frame there is.
+                if (lastSeen >= 0 && lastSeen < target) {
+                    target = lastSeen;
+                    seekFrom = lastSeen;
+                    retry = true;
+                }
+                break;
+            }
+            if (!exact || pos >= target) {
+                if (exact && first && pos > target && seekFrom > 0) {
+                    // The key frame found lies after the target: look further back.
+                    seekFrom = std::max<int64_t>(seekFrom - backOff, 0);
+                    backOff *= 2;
+                    retry = true;
+                    break;
+                }
+                result = ConvertFrame(pos, serial);
+                break;
+            }
+            first = false;
+            lastSeen = pos;
+        }
+        if (!retry) break;
+    }
+    movie_.SetKeyFramesOnly(keyOnly);
+    return result;
+}
+
+void FfmpegSlotEngine::DecodeLoop() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        decodeCv_.wait(lock, [&] {
+            return stop_ || seekTarget_ >= 0 || (!eof_ && queue_.size() < kQueueFrames);
+        });
+        if (stop_) return;
+        if (seekTarget_ >= 0) {
+            const int64_t target = seekTarget_;
+            const bool exact = seekExact_;
+            const bool thinned = thinned_;
+            const uint64_t serial = serial_;
+            seekTarget_ = -1;
+            seekRequested_ = false;
+            lock.unlock();
+            movie_.SetKeyFramesOnly(thinned);
+            FramePtr frame = DecodeSeek(target, exact);
+            lock.lock();
+            if (serial != serial_ || stop_) continue;
+            if (!frame) {
+                if (seekRequested_) continue;
+                eof_ = true;
+                pendingPicture_ = false;
+                pictureFailed_ = true;
+                ReleaseClockLocked();
+                waitCv_.notify_all();
+                presentCv_.notify_all();
+                continue;
+            }
+            queue_.push_back({frame, true});
+            presentCv_.notify_all();
+            continue;
+        }
+        const uint64_t serial = serial_;
+        lock.unlock();
+        int64_t pos = 0;
+        bool key = false;
+        const auto r = movie_.NextFrame(&pos, &key);
+        FramePtr frame;
+        if (r == FfmpegMovie::ReadResult::kFrame) frame = ConvertFrame(pos, serial);
+        lock.lock();
+        if (serial != serial_) continue;
+        if (r != FfmpegMovie::ReadResult::kFrame) {
+            eof_ = true;
+            presentCv_.notify_all();
+            continue;
+        }
+        if (!frame) continue;
+        queue_.push_back({frame, false});
+        presentCv_.notify_all();
+    }
+}
+
+void FfmpegSlotEngine::PresentLoop() {
+    std::unique_lock lock(mutex_);
+    while (!stop_) {
+        if (repaint_) {
+            repaint_ = false;
+            ++stats_.repaints;
+            lock.unlock();
+            output_->Repaint();
+            lock.lock();
+            continue;
+        }
+        while (!queue_.empty() && queue_.front().frame->serial != serial_)
+            queue_.pop_front();
+
+        const bool stepping = stepRequested_ && !queue_.empty();
+        if (!queue_.empty() && (queue_.front().immediate || stepping)) {
+            Entry entry = std::move(queue_.front());
+            queue_.pop_front();
+            stepRequested_ = false;
+            if (playing_) {
+                anchorClockMs_ = clock_->NowMs();
+            }
+            anchorMediaMs_ = entry.frame->mediaMs;
+            lastPresented_ = entry.frame;
+            ++stats_.immediate;
+            PresentInfo info;
+            info.wallTime = std::chrono::steady_clock::now();
+            info.clockMs = anchorMediaMs_;
+            info.immediate = true;
+            const bool postReady = !readyPosted_;
+            readyPosted_ = true;
+            lock.unlock();
+            output_->Present(entry.frame, info);
+            if (postReady && notify_) notify_->PostAppMessage(WM_APP_SESSION_READY, 0, 0);
+            lock.lock();
+            // The picture is up: the clock may go on (both slots wait for each other).
+            pendingPicture_ = false;
+            ReleaseClockLocked();
+            waitCv_.notify_all();
+            decodeCv_.notify_all();
+            continue;
+        }
+        if (stepRequested_ && queue_.empty() && eof_) {
+            stepRequested_ = false;
+            pendingPicture_ = false;
+            pictureFailed_ = true;
+            waitCv_.notify_all();
+        }
+        if (settle_ && !playing_) {
+            // Bring the paused picture to the paused position: skip frames before it.
+            const int64_t target = PositionAtMs(anchorMediaMs_, frameMs_);
+            if (lastPresented_ && lastPresented_->serial == serial_ &&
+                lastPresented_->position == target) {
+                settle_ = false;
+                pendingPicture_ = false;
+                waitCv_.notify_all();
+                continue;
+            }
+            while (queue_.size() > 1 && queue_[1].frame->position <= target) {
+                queue_.pop_front();
+                decodeCv_.notify_all();
+            }
+            if (!queue_.empty() &&
+                (queue_.front().frame->position >= target || queue_.size() > 1 || eof_)) {
+                Entry entry = std::move(queue_.front());
+                queue_.pop_front();
+                settle_ = false;
+                anchorMediaMs_ = entry.frame->mediaMs;
+                lastPresented_ = entry.frame;
+                ++stats_.immediate;
+                PresentInfo info;
+                info.wallTime = std::chrono::steady_clock::now();
+                info.clockMs = anchorMediaMs_;
+                info.immediate = true;
+                lock.unlock();
+                output_->Present(entry.frame, info);
+                lock.lock();
+                pendingPicture_ = false;
+                waitCv_.notify_all();
+                decodeCv_.notify_all();
+                continue;
+            }
+            if (queue_.empty() && eof_) {
+                settle_ = false;
+                pendingPicture_ = false;
+                if (lastPresented_) anchorMediaMs_ = lastPresented_->mediaMs;
+                waitCv_.notify_all();
+                continue;
+            }
+            decodeCv_.notify_all();
+            presentCv_.wait_for(lock, std::chrono::milliseconds(static_cast<int>(kLongestWaitMs)));
+            continue;
+        }
+        if (!playing_ || holding_) {
+            presentCv_.wait_for(lock, std::chrono::milliseconds(static_cast<int>(kLongestWaitMs)));
+            continue;
+        }
+        if (queue_.empty()) {
+            if (eof_ && seekTarget_ < 0 && !pendingPicture_) {
+                const double lastEnd =
+                    lastPresented_ ? lastPresented_->mediaMs + frameMs_ : anchorMediaMs_;
+                const double now = MediaNowLocked();
+                const auto wall = std::chrono::steady_clock::now();
+                if (!endPending_) {
+                    if (now < lastEnd) {
+                        presentCv_.wait_for(lock, std::chrono::duration<double, std::milli>(
+                                                      std::min(lastEnd - now, kLongestWaitMs)));
+                        continue;
+                    }
+                    endPending_ = true;
+                    endAt_ = wall + kEndNoticeDelay;
+                }
+                if (wall < endAt_) {
+                    presentCv_.wait_until(lock, endAt_);
+                    continue;
+                }
+                // The end of the recording: stay on the last picture.
+                endPending_ = false;
+                ended_ = true;
+                playing_ = false;
+                anchorMediaMs_ = lastPresented_ ? lastPresented_->mediaMs : anchorMediaMs_;
+                lock.unlock();
+                if (notify_) notify_->PostAppMessage(WM_APP_SESSION_ENDED, 0, 0);
+                lock.lock();
+                continue;
+            }
+            presentCv_.wait_for(lock, std::chrono::milliseconds(static_cast<int>(kLongestWaitMs)));
+            continue;
+        }
+        const double now = MediaNowLocked();
+        const double rate = clock_->Rate();
+        const Entry& front = queue_.front();
+        const FrameDecision d = DecideFrame(front.frame->mediaMs - now, frameMs_, rate);
+        if (d.action == FrameAction::kWait) {
+            presentCv_.wait_for(lock, std::chrono::duration<double, std::milli>(
+                                          std::min(d.waitMs, kLongestWaitMs)));
+            continue;
+        }
+        const bool late = d.action == FrameAction::kPresentLate;
+        if (late && queue_.size() > 1 &&
+            DecideFrame(queue_[1].frame->mediaMs - now, frameMs_, rate).action ==
+                FrameAction::kPresentLate) {
+            // Already behind by more than a frame: skip to catch up with the clock.
+            queue_.pop_front();
+            ++stats_.dropped;
+            decodeCv_.notify_all();
+            continue;
+        }
+        Entry entry = std::move(queue_.front());
+        queue_.pop_front();
+        PresentInfo info;
+        info.wallTime = std::chrono::steady_clock::now();
+        info.clockMs = now;
+        info.lateMs = now - entry.frame->mediaMs;
+        info.late = late;
+        ++stats_.presented;
+        if (late) {
+            ++stats_.late;
+            stats_.maxLateMs = std::max(stats_.maxLateMs, info.lateMs);
+        }
+        lastPresented_ = entry.frame;
+        decodeCv_.notify_all();
+        lock.unlock();
+        output_->Present(entry.frame, info);
+        lock.lock();
+    }
+}
+
+}  // namespace quorva

@@ -1,0 +1,109 @@
+#include "player/player_group.h"
+
+#include "player/position_numbers.h"
+#include "recordings/recording_name.h"
+
+namespace quorva {
+
+PlayerGroup::PlayerGroup(const PlayerOps& ops) {
+    for (int i = 0; i < 2; ++i) {
+        slots[i].index = i;
+        slots[i].ops = &ops;
+        slots[i].clock = &clock;
+        slots[i].mainSlot = &slots[0];
+    }
+}
+
+namespace {
+
+template <typename Call>
+int ForValidSlots(PlayerGroup& g, Call call) {
+    int any = 0;
+    for (int i = 0; i < 2; ++i) {
+        if (g.slots[i].valid && call(i, g.slots[i]) != 0) any = 1;
+    }
+    return any;
+}
+
+std::string PathForSlot(int i, const std::string& path) {
+    return i == 0 ? path : SubCameraPath(path);
+}
+
+}  // namespace
+
+int GroupProbe(PlayerGroup& g, const std::string& path) {
+    return ForValidSlots(g, [&](int, PlayerSlot& s) { return s.ops->Probe(s, path); });
+}
+
+int GroupOpen(PlayerGroup& g, const std::string& path) {
+    g.subOpenResult = 0;
+    return ForValidSlots(g, [&](int i, PlayerSlot& s) {
+        const int r = s.ops->Open(s, PathForSlot(i, path));
+        s.lastOpenResult = r;
+        if (i == 1) g.subOpenResult = r;
+        return r;
+    });
+}
+
+int GroupClose(PlayerGroup& g) {
+    return ForValidSlots(g, [&](int, PlayerSlot& s) {
+        s.dataLoaded = 0;
+        return s.ops->Close(s);
+    });
+}
+
+int GroupLoadData(PlayerGroup& g, const std::string& path) {
+    return ForValidSlots(g, [&](int i, PlayerSlot& s) {
+        const int r = s.ops->LoadData(s, PathForSlot(i, path));
+        if (r) s.dataLoaded = 1;
+        return r;
+    });
+}
+
+int GroupReleaseData(PlayerGroup& g) {
+    return ForValidSlots(g, [&](int, PlayerSlot& s) {
+        s.dataLoaded = 0;
+        return s.ops->ReleaseData(s);
+    });
+}
+
+int GroupPlay(PlayerGroup& g) {
+    return ForValidSlots(g, [&](int, PlayerSlot& s) { return s.ops->Play(s); });
+}
+
+int GroupPause(PlayerGroup& g) {
+    return ForValidSlots(g, [&](int, PlayerSlot& s) { return s.ops->Pause(s); });
+}
+
+int GroupSeek(PlayerGroup& g, int64_t position) {
+    const float d0 = g.slots[0].frameMs;
+    const float d1 = g.slots[1].frameMs;
+    return ForValidSlots(g, [&](int i, PlayerSlot& s) {
+        return s.ops->Seek(s, i == 0 ? position : SubSlotPosition(position, d0, d1));
+    });
+}
+
+int GroupSetRate(PlayerGroup& g, int rateCode) {
+    return ForValidSlots(g, [&](int, PlayerSlot& s) { return s.ops->SetRate(s, rateCode); });
+}
+
+int GroupRepaint(PlayerGroup& g) {
+    return ForValidSlots(g, [&](int, PlayerSlot& s) { return s.ops->Repaint(s); });
+}
+
+int GroupSetZoom(PlayerGroup& g, const ZoomSettings zoom[2], int repaint) {
+    return ForValidSlots(g, [&](int i, PlayerSlot& s) {
+        const ZoomSettings& z = zoom[i];
+        return s.ops->SetZoom(s, z.anchorX, z.anchorY, z.panX, z.panY, z.factor, repaint);
+    });
+}
+
+void LockAllSlots(PlayerGroup& g) {
+    quorva::LockAllSlots(g.slots[0].data, g.slots[1].data);
+}
+
+void UnlockAllSlots(PlayerGroup& g) {
+    quorva::UnlockAllSlots(g.slots[0].data, g.slots[1].data);
+}
+
+}  // namespace quorva

@@ -1,0 +1,190 @@
+// The pure rules of the player: rate table, picture placement, snapshot names, position
+// numbers and the presenter's timing decisions.
+#include <gtest/gtest.h>
+
+#include "player/frame_timing.h"
+#include "player/picture_placement.h"
+#include "player/position_numbers.h"
+#include "player/rate_table.h"
+#include "player/snapshot_naming.h"
+
+namespace quorva {
+namespace {
+
+TEST(RateTable, EveryCodeGivesItsRateAndStoredCode) {
+    struct Case {
+        int code;
+        bool backwards;
+        int current;
+        double rate;
+        int stored;
+    };
+    const Case cases[] = {
+        {2, false, 1, 2.0, 2},   {4, false, 1, 4.0, 4},   {-2, true, 1, -2.0, -2},
+        {-2, false, 1, 0.5, -2}, {-4, true, 1, -4.0, -4}, {-4, false, 1, 0.25, -4},
+        {-1, true, 1, -1.0, -1}, {-1, false, 1, 0.5, -2}, {-1, false, -2, 1.0, 1},
+        {-1, false, 4, 1.0, -1}, {1, false, 4, 1.0, 1},   {7, false, 1, 1.0, 7},
+        {0, true, 2, 1.0, 0},
+    };
+    for (const Case& c : cases) {
+        const RateChoice r = ChooseRate(c.code, c.backwards, c.current);
+        EXPECT_DOUBLE_EQ(r.rate, c.rate) << "code " << c.code << " current " << c.current;
+        EXPECT_EQ(r.storedCode, c.stored) << "code " << c.code << " current " << c.current;
+    }
+}
+
+TEST(RateTable, MinusOneAlternatesNormalAndHalfSpeedForwardOnly) {
+    int code = 1;
+    double rates[4];
+    for (double& rate : rates) {
+        const RateChoice r = ChooseRate(-1, false, code);
+        rate = r.rate;
+        code = r.storedCode;
+    }
+    EXPECT_EQ(rates[0], 0.5);
+    EXPECT_EQ(rates[1], 1.0);
+    EXPECT_EQ(rates[2], 0.5);
+    EXPECT_EQ(rates[3], 1.0);
+}
+
+TEST(RateTable, SoundOnlyAtCodeOneAndThinningOnlyAboveTwo) {
+    EXPECT_EQ(AudibleVolume(1, 40000), 40000);
+    EXPECT_EQ(AudibleVolume(2, 40000), 0);
+    EXPECT_EQ(AudibleVolume(-2, 40000), 0);
+    EXPECT_FALSE(IsThinnedRate(2.0));
+    EXPECT_TRUE(IsThinnedRate(4.0));
+    EXPECT_FALSE(IsThinnedRate(0.25));
+}
+
+TEST(PicturePlacement, KeepAspectFitsFullHdIntoFourByThree) {
+    auto r = PlacePicture({800, 600}, ZoomSettings{}, true, {1920, 1080});
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, (PlayerRect{0, 75, 800, 526}));
+}
+
+TEST(PicturePlacement, KeepAspectFitsHeightInWideWindow) {
+    auto r = PlacePicture({1000, 300}, ZoomSettings{}, true, {640, 480});
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, (PlayerRect{300, 0, 700, 301}));
+}
+
+TEST(PicturePlacement, ZoomOneWithoutPanIsTheClientRectangle) {
+    auto r = PlacePicture({640, 360}, ZoomSettings{100, 50, 0, 0, 1.0f}, false, {});
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, (PlayerRect{0, 0, 640, 360}));
+}
+
+TEST(PicturePlacement, ZoomGrowsAroundTheAnchorAndPanMovesIt) {
+    // Factor 2 around (200, 100) in 800 x 400: the anchor stays put.
+    auto r = ZoomedRect({800, 400}, ZoomSettings{200, 100, 0, 0, 2.0f});
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, (PlayerRect{-200, -100, 1400, 700}));
+    auto panned = ZoomedRect({800, 400}, ZoomSettings{200, 100, 30, -20, 2.0f});
+    ASSERT_TRUE(panned);
+    EXPECT_EQ(*panned, (PlayerRect{-170, -120, 1430, 680}));
+}
+
+TEST(PicturePlacement, ZeroZoomAndUnknownPictureAreRefused) {
+    EXPECT_FALSE(ZoomedRect({800, 600}, ZoomSettings{0, 0, 0, 0, 0.0f}));
+    EXPECT_FALSE(PlacePicture({800, 600}, ZoomSettings{}, true, {0, 0}));
+    EXPECT_TRUE(PlacePicture({800, 600}, ZoomSettings{}, false, {0, 0}));
+    // A zoom below zero that turns the rectangle inside out.
+    EXPECT_FALSE(ZoomedRect({800, 600}, ZoomSettings{400, 300, 0, 0, -1.0f}));
+}
+
+TEST(PicturePlacement, BlackBandsSurroundTheVideoRectangle) {
+    const auto bands = BlackBands({800, 600}, PlayerRect{0, 75, 800, 526});
+    EXPECT_TRUE(bands[0].IsEmpty());  // no left band
+    EXPECT_EQ(bands[1], (PlayerRect{0, 0, 800, 75}));
+    EXPECT_TRUE(bands[2].IsEmpty());  // no right band
+    EXPECT_EQ(bands[3], (PlayerRect{0, 526, 800, 600}));
+    // A zoomed rectangle larger than the window leaves no band at all.
+    for (const auto& b : BlackBands({800, 600}, PlayerRect{-100, -50, 900, 700}))
+        EXPECT_TRUE(b.IsEmpty());
+}
+
+TEST(PicturePlacement, OverlaySitsInTheLowerRightCorner) {
+    // A 1280 x 720 picture in a 640 x 360 window: 150 x 60 client pixels.
+    const NormalizedRect n = OverlayPlacement({640, 360}, {1280, 720}, true);
+    EXPECT_FLOAT_EQ(n.left, 1.0f - 150.0f / 640.0f);
+    EXPECT_FLOAT_EQ(n.top, 1.0f - 60.0f / 360.0f);
+    EXPECT_FLOAT_EQ(n.right, 1.0f);
+    EXPECT_FLOAT_EQ(n.bottom, 1.0f);
+    // Stretching takes the smaller scale for both axes.
+    const NormalizedRect s = OverlayPlacement({1280, 360}, {1280, 720}, false);
+    EXPECT_FLOAT_EQ(s.left, 1.0f - 150.0f / 1280.0f);
+}
+
+TEST(SnapshotNaming, RecordingNameGivesDateTimeCameraAndPosition) {
+    const std::string base = SnapshotBaseName("/cards/Normal/AG__-240131-083015-000123M.MOV");
+    EXPECT_EQ(base, "240131-083015-M");
+    const std::string main = SnapshotMainPath("/home/u/Snap", base, 456);
+    EXPECT_EQ(main, "/home/u/Snap/240131-083015-M-000456.jpg");
+    EXPECT_EQ(SnapshotSubPath(main), "/home/u/Snap/240131-083015-S-000456.jpg");
+    EXPECT_EQ(SnapshotSubPath(SnapshotSubPath(main)), main);
+}
+
+TEST(SnapshotNaming, FolderRulesAndUnusualNames) {
+    struct Case {
+        std::string folder;
+        std::string recording;
+        int64_t position;
+        std::string main;
+        std::string sub;
+    };
+    const Case cases[] = {
+        // A folder at the root gets no second separator.
+        {"/", "AG__-240131-083015-000123M.MOV", 7, "/240131-083015-M-000007.jpg",
+         "/240131-083015-S-000007.jpg"},
+        {"/media/snap/", "AG__-240131-083015-000123S.MOV", 0,
+         "/media/snap/240131-083015-S-000000.jpg", "/media/snap/240131-083015-M-000000.jpg"},
+        // More than six digits are written in full; the letter still swaps.
+        {"/s", "AG__-240131-083015-000123M.MOV", 12345678, "/s/240131-083015-M-12345678.jpg",
+         "/s/240131-083015-S-12345678.jpg"},
+        // Not a recording name: the same character rule, an unknown letter stays.
+        {"/s", "holiday_video.mp4", 3, "/s/ay_videoo-000003.jpg", "/s/ay_videoo-000003.jpg"},
+        {"/s", "abc.mov", 1, "/s/-000001.jpg", "/s/-000001.jpg"},
+    };
+    for (const Case& c : cases) {
+        const std::string main =
+            SnapshotMainPath(c.folder, SnapshotBaseName(c.recording), c.position);
+        EXPECT_EQ(main, c.main);
+        EXPECT_EQ(SnapshotSubPath(main), c.sub);
+    }
+    EXPECT_EQ(SnapshotMainPath("/s", "240131-083015-M", -1), "/s");
+}
+
+TEST(PositionNumbers, TimeAndPositionRoundTripOnEveryFrame) {
+    for (double frameMs : {33.366665, 33.333332, 66.666664, 40.0, 36.363636}) {
+        for (int64_t n : {0, 1, 2, 29, 30, 899, 1799, 107999}) {
+            EXPECT_EQ(PositionAtMs(MsOfPosition(n, frameMs), frameMs), n) << frameMs;
+            EXPECT_EQ(PositionAtMs(MsOfPosition(n, frameMs) + frameMs * 0.99, frameMs), n);
+        }
+    }
+    EXPECT_EQ(PositionAtMs(100.0, 0.0), 0);
+}
+
+TEST(PositionNumbers, SubSlotFollowsTheMainSlotsTime) {
+    EXPECT_EQ(SubSlotPosition(100, 33.3f, 66.6f), 50);
+    EXPECT_EQ(SubSlotPosition(100, 33.3f, 0.0f), 100);
+    EXPECT_EQ(SubSlotPosition(0, 33.3f, 66.6f), 0);
+    EXPECT_EQ(SubSlotPosition(901, 33.366665f, 33.366665f), 901);
+}
+
+TEST(FrameTiming, QuarterLateAndThreeQuartersEarlyThresholds) {
+    const double f = 40.0;
+    EXPECT_EQ(DecideFrame(0.0, f, 1.0).action, FrameAction::kPresent);
+    EXPECT_EQ(DecideFrame(-9.9, f, 1.0).action, FrameAction::kPresent);
+    EXPECT_EQ(DecideFrame(-10.1, f, 1.0).action, FrameAction::kPresentLate);
+    EXPECT_EQ(DecideFrame(30.0, f, 1.0).action, FrameAction::kPresent);
+    const FrameDecision early = DecideFrame(50.0, f, 1.0);
+    EXPECT_EQ(early.action, FrameAction::kWait);
+    EXPECT_DOUBLE_EQ(early.waitMs, 20.0);
+    // The wait is in wall time: twice as fast, half the wait.
+    EXPECT_DOUBLE_EQ(DecideFrame(50.0, f, 2.0).waitMs, 10.0);
+    // Backwards the sign turns.
+    EXPECT_EQ(DecideFrame(50.0, f, -1.0).action, FrameAction::kPresentLate);
+}
+
+}  // namespace
+}  // namespace quorva
