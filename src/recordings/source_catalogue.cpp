@@ -82,6 +82,8 @@ SourceCatalogue::SourceCatalogue(SourceEnvironment environment) : env_(std::move
         env_.removableVolumes = [] { return platform::RemovableVolumeRoots(); };
 }
 
+SourceCatalogue::~SourceCatalogue() = default;
+
 // ---- lookups -------------------------------------------------------------------------------
 
 const FolderListing& SourceCatalogue::Listing(const std::string& folder, ScanMemo& memo) {
@@ -330,10 +332,12 @@ int SourceCatalogue::Fill(GroupNode* node, ScanMemo* memo) {
 std::vector<RecordingEntry> SourceCatalogue::ListAllRecordings() {
     int filesCounted = 0;
     const bool layoutFirst = kind_ == kSourceDrive && recorderFolders_;
-    if (kind_ == kSourceDrive) return Walk(sourcePath_, 0, layoutFirst, filesCounted);
+    std::vector<std::string> walked;
+    if (kind_ == kSourceDrive) return Walk(sourcePath_, 0, layoutFirst, filesCounted, walked);
     if (kind_ == kSourceFolder) {
         if (tree_.Roots().empty()) return {};
-        return Walk(tree_.PathOf(tree_.Roots().front().get()), 0, layoutFirst, filesCounted);
+        return Walk(tree_.PathOf(tree_.Roots().front().get()), 0, layoutFirst, filesCounted,
+                    walked);
     }
     if (kind_ == kSourceFile && HasMovieHeader(sourcePath_, nullptr)) {
         if (std::optional<RecordingEntry> entry = BuildEntry(sourcePath_, nullptr))
@@ -343,10 +347,17 @@ std::vector<RecordingEntry> SourceCatalogue::ListAllRecordings() {
 }
 
 std::vector<RecordingEntry> SourceCatalogue::Walk(const std::string& folder, int depth,
-                                                  bool layoutFirst, int& filesCounted) {
+                                                  bool layoutFirst, int& filesCounted,
+                                                  std::vector<std::string>& walking) {
     std::vector<RecordingEntry> result;
+    // A folder reached again through a link below itself is not walked twice.
+    std::error_code ec;
+    std::string real = std::filesystem::canonical(folder, ec).string();
+    if (ec) return result;
+    if (std::find(walking.begin(), walking.end(), real) != walking.end()) return result;
     FolderListing listing = ListFolder(folder);
     if (!listing.ok) return result;
+    walking.push_back(std::move(real));
     std::vector<RecordingEntry>& entries = listing.entries;
     auto firstFile = std::stable_partition(entries.begin(), entries.end(), IsDirectory);
     {
@@ -360,7 +371,8 @@ std::vector<RecordingEntry> SourceCatalogue::Walk(const std::string& folder, int
         if (IsDirectory(e)) {
             if (depth >= kMaxFolderDepth) continue;
             int counted = 0;
-            std::vector<RecordingEntry> below = Walk(e.path, depth + 1, layoutFirst, counted);
+            std::vector<RecordingEntry> below =
+                Walk(e.path, depth + 1, layoutFirst, counted, walking);
             if (counted > 0) SortCatalogueOrder(below);
             result.insert(result.end(), std::make_move_iterator(below.begin()),
                           std::make_move_iterator(below.end()));
@@ -372,6 +384,7 @@ std::vector<RecordingEntry> SourceCatalogue::Walk(const std::string& folder, int
             }
         }
     }
+    walking.pop_back();
     return result;
 }
 

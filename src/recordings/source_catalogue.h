@@ -42,6 +42,7 @@ struct SourceEnvironment {
 class SourceCatalogue {
   public:
     explicit SourceCatalogue(SourceEnvironment environment = {});
+    ~SourceCatalogue();
     SourceCatalogue(const SourceCatalogue&) = delete;
     SourceCatalogue& operator=(const SourceCatalogue&) = delete;
 
@@ -96,7 +97,7 @@ class SourceCatalogue {
                          bool recorderFolders, const std::string& wantedGroup, ScanMemo* memo);
     int Fill(GroupNode* node, ScanMemo* memo);
     std::vector<RecordingEntry> Walk(const std::string& folder, int depth, bool layoutFirst,
-                                     int& filesCounted);
+                                     int& filesCounted, std::vector<std::string>& walking);
 
     SourceEnvironment env_;
     GroupTree tree_;
