@@ -16,8 +16,32 @@ constexpr uint64_t kHeaderView = 65535;
 constexpr const char* kKindTypes[kBoxKindCount] = {"mdat", "stsz", "stco", "mdhd", "stss",
                                                    "stts", "mvhd", "tkhd", "elst", "stsd"};
 
+// The one view of the file a parse holds: a window of at least 64 KiB that later reads
+// use while they fall inside it.
+class ViewWindow {
+  public:
+    explicit ViewWindow(MappedFile& file) : file_(file) {}
+    // len bytes at offset, or null when they cannot be mapped (past the end of the file).
+    const uint8_t* At(uint64_t offset, uint64_t len) {
+        if (view_ && offset >= start_ && offset - start_ <= view_.size() &&
+            len <= view_.size() - (offset - start_))
+            return view_.data() + (offset - start_);
+        view_.Unmap();
+        view_ = file_.MapRange(offset, std::max(len, kHeaderView));
+        start_ = offset;
+        if (!view_ || view_.size() < len) return nullptr;
+        return view_.data();
+    }
+
+  private:
+    MappedFile& file_;
+    MappedView view_;
+    uint64_t start_ = 0;
+};
+
 struct ParseContext {
     sMP4MOVIE& movie;
+    ViewWindow window{movie.file};
     int64_t nodes = 0;
 };
 
@@ -58,15 +82,15 @@ bool CreateNode(ParseContext& ctx, MovieBox& node, const char* type, uint64_t si
         return true;
     }
     if (size >= 8) {
-        MappedView head = ctx.movie.file.MapRange(offset, 8);
-        if (!head || head.size() < 8) return false;
-        if (IsKnownBoxType(head.data() + 4)) return true;  // holds boxes
+        const uint8_t* head = ctx.window.At(offset, 8);
+        if (!head) return false;
+        if (IsKnownBoxType(head + 4)) return true;  // holds boxes
     }
     node.leaf = 1;
     if (size > kMaxLeafCopy) return true;  // too large to hold: streamed when written
-    MappedView all = ctx.movie.file.MapRange(offset, size);
-    if (!all || all.size() < size) return false;
-    node.payload.assign(all.data(), all.data() + size);
+    const uint8_t* all = ctx.window.At(offset, size);
+    if (!all) return false;
+    node.payload.assign(all, all + size);
     node.copiedSize = size;
     if (node.Is("udat")) NoteDriveDataBlock(node);
     return true;
@@ -80,9 +104,9 @@ bool ParseChildren(ParseContext& ctx, MovieBox& node, int depth) {
     while (end - pos >= 8) {
         uint8_t header[8];
         {
-            MappedView view = ctx.movie.file.MapRange(pos, std::min(kHeaderView, end - pos));
-            if (!view || view.size() < 8) return false;
-            std::memcpy(header, view.data(), 8);
+            const uint8_t* at = ctx.window.At(pos, 8);
+            if (!at) return false;
+            std::memcpy(header, at, 8);
         }
         const bool known = IsKnownBoxType(header + 4);
         const uint32_t boxSize = ReadBe32(header);
@@ -109,9 +133,9 @@ bool ParseChildren(ParseContext& ctx, MovieBox& node, int depth) {
             if (!child.leaf) {
                 child.leaf = 1;
                 if (child.size <= kMaxLeafCopy) {
-                    MappedView all = ctx.movie.file.MapRange(child.offset, child.size);
-                    if (!all || all.size() < child.size) return false;
-                    child.payload.assign(all.data(), all.data() + child.size);
+                    const uint8_t* all = ctx.window.At(child.offset, child.size);
+                    if (!all) return false;
+                    child.payload.assign(all, all + child.size);
                     child.copiedSize = child.size;
                 }
             }
@@ -188,12 +212,15 @@ std::unique_ptr<sMP4MOVIE> OpenMovie(const std::string& path, bool copyLeaves, b
     if (!movie->file.Open(path)) return nullptr;
     movie->fileSize = movie->file.Size();
     if (movie->fileSize < 8) return nullptr;  // too short to hold a box
-    ParseContext ctx{*movie};
-    if (!CreateNode(ctx, movie->root, "\0\0\0\0", movie->fileSize, 0, copyLeaves)) return nullptr;
-    movie->root.type[0] = 0;
-    if (!movie->root.leaf || !movie->root.HasCopy()) {
-        movie->root.leaf = 0;
-        if (!ParseChildren(ctx, movie->root, 0)) return nullptr;
+    {
+        ParseContext ctx{*movie};
+        if (!CreateNode(ctx, movie->root, "\0\0\0\0", movie->fileSize, 0, copyLeaves))
+            return nullptr;
+        movie->root.type[0] = 0;
+        if (!movie->root.leaf || !movie->root.HasCopy()) {
+            movie->root.leaf = 0;
+            if (!ParseChildren(ctx, movie->root, 0)) return nullptr;
+        }
     }
     SetLastParseBoxCount(LiveBoxCount());
     movie->IndexBoxes();
