@@ -1,8 +1,6 @@
 #include "container/mp4_movie.h"
 
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 #include "container/drive_data_block.h"
 #include "container/known_box_types.h"
@@ -166,9 +164,9 @@ void DestroyNode(MovieBox& box, const sMP4MOVIE& movie) {
     if (movie.progressOn && movie.progress && before >= 0) {
         const float total = static_cast<float>(LastParseBoxCount()) * 1.1f;
         const float done = total - static_cast<float>(before) + 1.0f;
+        // One report per node; the receiver repaints on its own thread, so no pause here.
         Report(movie.progress, done > 0 ? static_cast<uint64_t>(done) : 0,
                total > 0 ? static_cast<int64_t>(total) : 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     for (MovieBox& c : box.children)
         DestroyNode(c, movie);

@@ -1,0 +1,318 @@
+// The join: merged tables and durations, drive data, and the output's safety rules.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "container/big_endian.h"
+#include "container/join_drive_data.h"
+#include "container/join_recordings.h"
+#include "container/movie_merge.h"
+#include "container_fixtures.h"
+#include "recordings/recording_name.h"
+
+namespace quorva {
+namespace {
+
+using test::Bytes;
+namespace fs = std::filesystem;
+
+class JoinTest : public ::testing::Test {
+  protected:
+    // A recording of `frames` video frames (and audio) with `records` drive-data records.
+    RecordingEntry Recording(int number, uint32_t frames, int records = -1, bool wide = false) {
+        char name[64];
+        std::snprintf(name, sizeof name, "A___-240131-08%02d00-%06dM.MOV", number % 60, number);
+        RecordingEntry e;
+        e.path = src_ / name;
+        test::MovieSpec spec;
+        spec.wideAfterFtyp = wide;
+        spec.tracks = {test::TrackSpec{true, 1280, 720, frames, 30000, 1001,
+                                       50 + static_cast<uint32_t>(number), 30},
+                       test::TrackSpec{false, 0, 0, frames * 3 / 2, 48000, 1024, 20, 0}};
+        test::WriteFile(e.path, test::MakeMovie(spec));
+        e.movieSize = fs::file_size(e.path);
+        if (records >= 0) {
+            test::WriteFile(DriveDataPath(e.path), test::MakeBlock(test::MakeRecords(records)));
+            e.dataSize = fs::file_size(DriveDataPath(e.path));
+        }
+        return e;
+    }
+    JoinOptions Options() {
+        JoinOptions o;
+        o.syncToDisk = false;
+        o.progress = [this](uintptr_t w, intptr_t l) { progress_.emplace_back(w, l); };
+        return o;
+    }
+    static uint32_t Be(const MovieBox* b, size_t at) { return ReadBe32(b->payload.data() + at); }
+
+    test::TempDir src_, out_;
+    std::vector<std::pair<uintptr_t, intptr_t>> progress_;
+};
+
+TEST_F(JoinTest, ThreeRecordingsMergeTablesDurationsAndDriveData) {
+    std::vector<RecordingEntry> sel = {Recording(1, 600, 600), Recording(2, 600, 600),
+                                       Recording(3, 599, 600)};
+    std::vector<std::unique_ptr<sMP4MOVIE>> inputs;
+    for (const auto& e : sel)
+        inputs.push_back(OpenMovie(e.path));
+    bool marked = false;
+    JoinOptions o = Options();
+    o.markJoined = [&](bool on) { marked = on; };
+    const JoinResult r = JoinRecordings(sel, out_.path().string(), o);
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_TRUE(marked);
+    EXPECT_EQ(r.moviePath, out_ / fs::path(sel[0].path).filename().string());
+    EXPECT_EQ(r.dataPath, DriveDataPath(r.moviePath));
+
+    auto joined = OpenMovie(r.moviePath);
+    ASSERT_TRUE(joined);
+    EXPECT_EQ(FrameCount(*joined), 1799);
+    const MovieBox* stts = joined->First(kBoxStts);
+    EXPECT_EQ(Be(stts, 4), 1u);  // one entry, as the recorder writes
+    EXPECT_EQ(Be(stts, 8), 1799u);
+    // Sync samples of the second recording move behind the first one's 600 frames.
+    const MovieBox* stss = joined->First(kBoxStss);
+    EXPECT_EQ(Be(stss, 4), 60u);
+    EXPECT_EQ(Be(stss, 8 + 4 * 20), 601u);
+    EXPECT_EQ(Be(stss, 8 + 4 * 21), 631u);
+    // Chunk offsets: the second's grow by the first's media data, the third's by both.
+    const uint64_t media1 = inputs[0]->First(kBoxMdat)->size;
+    const uint64_t media2 = inputs[1]->First(kBoxMdat)->size;
+    const MovieBox* stco = joined->First(kBoxStco);
+    ASSERT_EQ(Be(stco, 4), 1799u);
+    EXPECT_EQ(Be(stco, 8 + 4 * 600), Be(inputs[1]->First(kBoxStco), 8) + media1);
+    EXPECT_EQ(Be(stco, 8 + 4 * 1200), Be(inputs[2]->First(kBoxStco), 8) + media1 + media2);
+    EXPECT_EQ(joined->First(kBoxMdat)->size, media1 + media2 + inputs[2]->First(kBoxMdat)->size);
+    EXPECT_EQ(Be(joined->First(kBoxStsz), 8), 1799u);
+    // Durations add up (movie time scale 1000, media time scale 30000).
+    auto sum = [&](MovieBoxKind k, size_t index, size_t at) {
+        uint32_t s = 0;
+        for (const auto& m : inputs)
+            s += Be(m->Boxes(k)[index], at);
+        return s;
+    };
+    EXPECT_EQ(Be(joined->First(kBoxMvhd), 16), sum(kBoxMvhd, 0, 16));
+    EXPECT_EQ(Be(joined->Boxes(kBoxTkhd)[1], 20), sum(kBoxTkhd, 1, 20));
+    EXPECT_EQ(Be(joined->Boxes(kBoxElst)[0], 8), sum(kBoxElst, 0, 8));
+    EXPECT_EQ(Be(joined->Boxes(kBoxMdhd)[0], 16), 1799u * 1001);
+    EXPECT_EQ(FrameCount(*joined), 1799);
+    // The audio track is joined too.
+    EXPECT_EQ(Be(joined->Boxes(kBoxStts)[1], 8), 900u + 900 + 898);
+
+    // The media data are the inputs' media data one after the other.
+    const Bytes out = test::ReadFile(r.moviePath);
+    const MovieBox* mdat = joined->First(kBoxMdat);
+    size_t at = mdat->offset;
+    for (const auto& m : inputs) {
+        const Bytes in = test::ReadFile(*m->path);
+        const MovieBox* md = m->First(kBoxMdat);
+        ASSERT_TRUE(std::equal(in.begin() + static_cast<long>(md->offset),
+                               in.begin() + static_cast<long>(md->offset + md->size),
+                               out.begin() + static_cast<long>(at)));
+        at += md->size;
+    }
+    // The udat box is the first recording's own.
+    EXPECT_EQ(joined->root.children.back().payload, inputs[0]->root.children.back().payload);
+
+    // 600 + 602 + 602 drive-data records.
+    JoinDriveData data;
+    ASSERT_TRUE(ReadJoinDriveData(r.dataPath, data));
+    EXPECT_EQ(data.count, 1804u);
+    const Bytes ada = test::ReadFile(r.dataPath);
+    EXPECT_EQ(ReadBe16(ada.data() + 32), 1804);
+    EXPECT_EQ(std::string(ada.end() - 6, ada.end()), "CSMEND");
+    // The two copies after the second recording's records are its last record.
+    const size_t rec = 124;
+    EXPECT_TRUE(std::equal(ada.begin() + 34 + static_cast<long>(rec * 1199),
+                           ada.begin() + 34 + static_cast<long>(rec * 1200),
+                           ada.begin() + 34 + static_cast<long>(rec * 1201)));
+    // Progress ends at n of n and never leaves a temporary file.
+    ASSERT_FALSE(progress_.empty());
+    EXPECT_EQ(progress_.back(), (std::pair<uintptr_t, intptr_t>(3, 3)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out_.path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(JoinTest, OneRecordingIsCopiedWithItsTables) {
+    std::vector<RecordingEntry> sel = {Recording(1, 90, 30)};
+    const JoinResult r = JoinRecordings(sel, out_.path().string(), Options());
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(test::ReadFile(r.moviePath), test::ReadFile(sel[0].path));
+    JoinDriveData data;
+    ASSERT_TRUE(ReadJoinDriveData(r.dataPath, data));
+    EXPECT_EQ(data.count, 30u);
+}
+
+TEST_F(JoinTest, AMovieCopiedWithAWideBoxJoinsToo) {
+    std::vector<RecordingEntry> sel = {Recording(1, 30, 10, true), Recording(2, 30, 10, true)};
+    const JoinResult r = JoinRecordings(sel, out_.path().string(), Options());
+    ASSERT_TRUE(r.ok()) << r.error;
+    auto joined = OpenMovie(r.moviePath);
+    ASSERT_TRUE(joined);
+    EXPECT_EQ(joined->root.children[1].Type(), "wide");
+    EXPECT_EQ(FrameCount(*joined), 60);
+}
+
+TEST_F(JoinTest, DriveDataOnlyWhenEveryRecordingHasIt) {
+    struct Case {
+        const char* what;
+        std::vector<int> records;  // -1: no drive-data file
+        int64_t expected;          // -1: no file written
+    } cases[] = {
+        {"second without drive data", {10, -1, 10}, -1},
+        {"first without drive data", {-1, 10}, -1},
+        {"a further recording without records adds nothing", {10, 0, 5}, 10 + 0 + 7},
+        {"uncounted records are read to the end tag", {10, 4}, 10 + 6},
+    };
+    int number = 1;
+    for (const auto& c : cases) {
+        test::TempDir out;
+        std::vector<RecordingEntry> sel;
+        for (int recs : c.records)
+            sel.push_back(Recording(number++, 30, recs));
+        if (std::string(c.what).find("uncounted") != std::string::npos) {
+            test::WriteFile(DriveDataPath(sel[1].path),
+                            test::MakeBlock(test::MakeRecords(4), 0xFFFF));
+        }
+        const JoinResult r = JoinRecordings(sel, out.path().string(), Options());
+        ASSERT_TRUE(r.ok()) << c.what << ": " << r.error;
+        if (c.expected < 0) {
+            EXPECT_EQ(r.dataPath, "") << c.what;
+            EXPECT_FALSE(fs::exists(DriveDataPath(r.moviePath))) << c.what;
+        } else {
+            JoinDriveData data;
+            ASSERT_TRUE(ReadJoinDriveData(r.dataPath, data)) << c.what;
+            EXPECT_EQ(data.count, static_cast<uint64_t>(c.expected)) << c.what;
+        }
+    }
+}
+
+TEST_F(JoinTest, ManyRecordsAreCountedAfterTheEndTag) {
+    test::TempDir dir;
+    JoinDriveData data;
+    data.count = 70000;
+    data.records.assign(124u * 70000, 'r');
+    ASSERT_TRUE(WriteDriveData(dir / "x.ADA", data));
+    const Bytes ada = test::ReadFile(dir / "x.ADA");
+    EXPECT_EQ(ReadBe16(ada.data() + 32), 0xFFFF);
+    EXPECT_EQ(ReadBe32(ada.data() + ada.size() - 4), 70000u);
+    JoinDriveData back;
+    ASSERT_TRUE(ReadJoinDriveData(dir / "x.ADA", back));
+    EXPECT_EQ(back.count, 70000u);
+}
+
+TEST_F(JoinTest, AnExistingOutputIsReplacedOnlyWhenAllowedAndComplete) {
+    std::vector<RecordingEntry> sel = {Recording(1, 30, 10), Recording(2, 30, 10)};
+    const std::string output = JoinOutputPath(sel, out_.path().string());
+    test::WriteFile(output, Bytes(100, 'o'));
+    test::WriteFile(DriveDataPath(output), Bytes(50, 'd'));
+    JoinResult r = JoinRecordings(sel, out_.path().string(), Options());
+    EXPECT_EQ(r.status, JoinStatus::kOutputExists);
+    EXPECT_EQ(test::ReadFile(output), Bytes(100, 'o'));
+
+    // A failing join (the second movie is damaged) keeps the old file.
+    JoinOptions o = Options();
+    o.replaceExisting = true;
+    const Bytes second = test::ReadFile(sel[1].path);
+    test::WriteFile(sel[1].path, Bytes(second.begin(), second.begin() + 200));
+    r = JoinRecordings(sel, out_.path().string(), o);
+    EXPECT_EQ(r.status, JoinStatus::kOpenFailed);
+    EXPECT_EQ(test::ReadFile(output), Bytes(100, 'o'));
+    EXPECT_EQ(test::ReadFile(DriveDataPath(output)), Bytes(50, 'd'));
+
+    test::WriteFile(sel[1].path, second);
+    r = JoinRecordings(sel, out_.path().string(), o);
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(FrameCount(*OpenMovie(output)), 60);
+    JoinDriveData data;
+    ASSERT_TRUE(ReadJoinDriveData(DriveDataPath(output), data));
+    EXPECT_EQ(data.count, 22u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(out_.path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(JoinTest, FailuresLeaveNoOutputBehind) {
+    struct Case {
+        const char* what;
+        JoinStatus status;
+    } cases[] = {
+        {"different picture size", JoinStatus::kMergeFailed},
+        {"damaged second movie", JoinStatus::kOpenFailed},
+        {"missing second movie", JoinStatus::kOpenFailed},
+        {"no free space", JoinStatus::kNoSpace},
+        {"output folder missing", JoinStatus::kWriteFailed},
+    };
+    int number = 1;
+    for (const auto& c : cases) {
+        const std::string what = c.what;
+        std::vector<RecordingEntry> sel = {Recording(number, 30, 10),
+                                           Recording(number + 1, 30, 10)};
+        number += 2;
+        JoinOptions o = Options();
+        std::string folder = out_.path().string();
+        if (what == "different picture size") {
+            test::MovieSpec spec;
+            spec.tracks = {test::TrackSpec{true, 1920, 1080, 30}, test::TrackSpec{false, 0, 0, 45}};
+            test::WriteFile(sel[1].path, test::MakeMovie(spec));
+        } else if (what == "damaged second movie") {
+            test::WriteFile(sel[1].path, Bytes{0, 0, 0, 0, 'm', 'o', 'o', 'v'});
+        } else if (what == "missing second movie") {
+            fs::remove(sel[1].path);
+        } else if (what == "no free space") {
+            o.freeSpace = [&](const std::string&) { return sel[0].movieSize + sel[1].movieSize; };
+        } else {
+            folder = out_ / "not-there";
+        }
+        bool marked = true;
+        o.markJoined = [&](bool on) { marked = on; };
+        const JoinResult r = JoinRecordings(sel, folder, o);
+        EXPECT_EQ(r.status, c.status) << what << ": " << r.error;
+        EXPECT_FALSE(r.error.empty()) << what;
+        EXPECT_FALSE(marked) << what;
+        EXPECT_TRUE(fs::is_empty(out_.path())) << what;
+    }
+}
+
+TEST_F(JoinTest, CancelWritesNothing) {
+    std::vector<RecordingEntry> sel = {Recording(1, 30, 10), Recording(2, 30, 10),
+                                       Recording(3, 30, 10)};
+    for (int stopAfter : {0, 1, 2, 3, 5, 8}) {
+        std::atomic<bool> running{true};
+        JoinOptions o = Options();
+        o.running = &running;
+        int reports = 0;
+        o.progress = [&](uintptr_t, intptr_t) {
+            if (++reports > stopAfter) running = false;
+        };
+        const JoinResult r = JoinRecordings(sel, out_.path().string(), o);
+        EXPECT_EQ(r.status, JoinStatus::kCancelled) << stopAfter;
+        EXPECT_TRUE(fs::is_empty(out_.path())) << stopAfter;
+    }
+}
+
+TEST_F(JoinTest, TheOutputMayNotReplaceARecordingBeingJoined) {
+    std::vector<RecordingEntry> sel = {Recording(1, 30, 10), Recording(2, 30, 10)};
+    const Bytes before = test::ReadFile(sel[0].path);
+    JoinOptions o = Options();
+    o.replaceExisting = true;
+    const JoinResult r = JoinRecordings(sel, src_.path().string(), o);
+    EXPECT_EQ(r.status, JoinStatus::kOverwritesInput);
+    EXPECT_EQ(test::ReadFile(sel[0].path), before);
+}
+
+TEST_F(JoinTest, LayoutsThatCannotBeJoinedAreRefusedBeforeAnythingChanges) {
+    RecordingEntry a = Recording(1, 30, 10);
+    test::MovieSpec spec;
+    spec.tracks = {test::TrackSpec{true, 1280, 720, 30, 30000, 1001, 51, 30}};  // no audio
+    RecordingEntry b = Recording(2, 30, 10);
+    test::WriteFile(b.path, test::MakeMovie(spec));
+    auto ma = OpenMovie(a.path);
+    auto mb = OpenMovie(b.path);
+    const Bytes stcoBefore = ma->First(kBoxStco)->payload;
+    std::string why;
+    EXPECT_FALSE(MergeMovie(*ma, *mb, &why));
+    EXPECT_EQ(why, "different track counts");
+    EXPECT_EQ(ma->First(kBoxStco)->payload, stcoBefore);
+    EXPECT_EQ(ma->First(kBoxMdat)->next, nullptr);
+}
+
+}  // namespace
+}  // namespace quorva
