@@ -44,8 +44,11 @@ struct PlannedRecording {
 struct CardSpec {
     std::string root;  // the card's root folder (created when missing)
     int layout = 0;    // 0: "Normal"/"_NData", 1: "Video"/"_VData"; both with "Parking"/"_PData"
-    int runs = 2;      // continuous runs
-    int perRun = 3;    // recordings per run
+    // A backup copy instead of a card: main movies and drive data in "Main", the sub
+    // camera's movies in the sibling "Sub_".
+    bool backup = false;
+    int runs = 2;    // continuous runs
+    int perRun = 3;  // recordings per run
     double seconds = 3.0;
     // Also a continuous time-lapse run and a parking run (parking, parking impact and
     // parking time-lapse recordings).

@@ -1,6 +1,7 @@
 #include "cardwriter/card_writer.h"
 
 #include <filesystem>
+#include <vector>
 
 #include "cardwriter/movie_writer.h"
 #include "cardwriter/recording_drive.h"
@@ -27,13 +28,19 @@ bool WriteRecording(const CardSpec& spec, const PlannedRecording& r, DriveRoute&
                     RecordingFiles& out, std::string* error) {
     const CardFolders folders = FoldersOfLayout(spec.layout);
     const bool parking = IsParkingKind(r.kind);
-    const std::string movieDir =
-        spec.root + "/" + (parking ? folders.parkingMovies : folders.normalMovies);
-    const std::string dataDir =
-        spec.root + "/" + (parking ? folders.parkingData : folders.normalData);
-    std::error_code ec;
-    std::filesystem::create_directories(movieDir, ec);
-    std::filesystem::create_directories(dataDir, ec);
+    std::string movieDir, subDir, dataDir;
+    if (spec.backup) {
+        movieDir = dataDir = spec.root + "/Main";
+        subDir = spec.root + "/Sub_";
+    } else {
+        movieDir = subDir =
+            spec.root + "/" + (parking ? folders.parkingMovies : folders.normalMovies);
+        dataDir = spec.root + "/" + (parking ? folders.parkingData : folders.normalData);
+    }
+    for (const std::string& d : {movieDir, subDir, dataDir}) {
+        std::error_code ec;
+        std::filesystem::create_directories(d, ec);
+    }
 
     out = RecordingFiles{};
     out.plan = r;
@@ -70,7 +77,7 @@ bool WriteRecording(const CardSpec& spec, const PlannedRecording& r, DriveRoute&
         s.camera = 1;
         s.audio = false;
         s.scene = [&](int f) { return SceneAt(r, drive, 1, spec.subRate, f); };
-        const std::string subPath = movieDir + "/" + RecordingFileName(r, 'S');
+        const std::string subPath = subDir + "/" + RecordingFileName(r, 'S');
         if (!WriteMovie(subPath, s, error)) return false;
         out.sub = subPath;
         out.subFrames = s.frames;
@@ -94,8 +101,10 @@ CardResult WriteDemoCard(const CardSpec& spec) {
         return result;
     }
     const CardFolders folders = FoldersOfLayout(spec.layout);
-    for (const std::string& f :
-         {folders.normalMovies, folders.normalData, folders.parkingMovies, folders.parkingData}) {
+    std::vector<std::string> made = {folders.normalMovies, folders.normalData,
+                                     folders.parkingMovies, folders.parkingData};
+    if (spec.backup) made = {"Main", "Sub_"};
+    for (const std::string& f : made) {
         std::error_code ec;
         std::filesystem::create_directories(spec.root + "/" + f, ec);
         if (ec) {

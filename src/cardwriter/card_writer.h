@@ -1,7 +1,8 @@
 // Writes recordings and whole cards as the recorder does. On the card the main and the
 // sub camera's movies of a recording lie side by side in the movie folder of its half
 // (normal or parking), named alike but for the camera letter (M, S), and its drive-data
-// file (camera letter D, ".ADA") lies in the half's data folder.
+// file (camera letter D, ".ADA") lies in the half's data folder. A backup copy holds the
+// main movies and drive-data files in "Main" and the sub movies in "Sub_".
 #pragma once
 
 #include <string>
@@ -34,7 +35,8 @@ struct CardResult {
 bool WriteRecording(const CardSpec& spec, const PlannedRecording& recording, DriveRoute& route,
                     RecordingFiles& out, std::string* error);
 
-// Writes the layout's four folders and every recording of PlanDemoCard(spec).
+// Writes the layout's four folders (or "Main" and "Sub_") and every recording of
+// PlanDemoCard(spec).
 CardResult WriteDemoCard(const CardSpec& spec);
 
 // Quiets FFmpeg's informational messages (encoder statistics) for the whole process.

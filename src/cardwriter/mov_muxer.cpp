@@ -10,8 +10,8 @@
 namespace quorva::cardwriter {
 namespace {
 
-constexpr uint32_t kFtypSize = 20;  // "qt  " brand, minor version, one compatible brand
-
+// "qt  " brand, minor version and one compatible brand: 20 bytes, so that the media data
+// starts at the same offset in every movie.
 std::vector<uint8_t> BuildFtyp(bool wideBox) {
     BoxWriter w;
     w.Begin("ftyp");
@@ -311,7 +311,6 @@ bool MovMuxer::Open(const std::string& path, const MovieQuirks& quirks, std::str
         return Fail(error, "cannot write");
     mdatStart_ = ftyp.size();
     position_ = mdatStart_ + 8;
-    static_assert(kFtypSize == 20);
     return true;
 }
 
@@ -359,7 +358,8 @@ bool MovMuxer::Finish(const std::vector<uint8_t>& udat, uint32_t creationTime, s
     file_ = nullptr;
 
     if (quirks_.moovBeforeMdat) {
-        // Rewrite as ftyp, moov, mdat with the chunk offsets moved behind the moov.
+        // Rewrite as ftyp, moov, mdat with the chunk offsets moved behind the moov (in
+        // memory: this variant is for small test movies).
         std::ifstream in(path_, std::ios::binary);
         std::vector<uint8_t> all((std::istreambuf_iterator<char>(in)), {});
         in.close();

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <filesystem>
 
 #include "cardwriter/aac_encoder.h"

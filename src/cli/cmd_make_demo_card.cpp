@@ -94,6 +94,8 @@ int MakeDemoCard(const std::vector<std::string>& args) {
             if (!value(v) || !ParseInt(v, 1, 1000, spec.gop)) return Usage("--gop takes 1..1000");
         } else if (a == "--no-extras") {
             spec.extras = false;
+        } else if (a == "--backup") {
+            spec.backup = true;
         } else if (a == "--no-sub") {
             spec.sub = false;
         } else if (!a.empty() && a[0] == '-') {
@@ -144,9 +146,10 @@ int MakeDemoCard(const std::vector<std::string>& args) {
 const CliCommand kMakeDemoCard(
     "make-demo-card",
     "DIR [--layout 0|1] [--runs R] [--per-run N] [--seconds S] [--size WxH] [--sub-size WxH]\n"
-    "      [--fps F] [--sub-fps F] [--gop N] [--no-extras] [--no-sub]\n"
+    "      [--fps F] [--sub-fps F] [--gop N] [--no-extras] [--no-sub] [--backup]\n"
     "      writes a recorder card: R continuous runs of N recordings (impact, manual and\n"
     "      G events among them) and, unless --no-extras, a time-lapse run and a parking run;\n"
+    "      --backup writes a backup copy (\"Main\" and \"Sub_\") instead of the card folders;\n"
     "      answers "
     "{\"dir\",\"layout\",\"recordings\":[{\"name\",\"kind\",\"movie\",\"sub\",\"data\",\n"
     "      \"frames\",\"sub_frames\",\"records\"}]} (\"sub\" null with --no-sub)",

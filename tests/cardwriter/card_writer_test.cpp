@@ -256,6 +256,40 @@ TEST(CardWriter, WritesLayoutOneAndHonoursTheOptions) {
     EXPECT_FALSE(refused.error.empty());
 }
 
+TEST(CardWriter, WritesABackupCopyWithMainAndSubFolders) {
+    QuietCodecLogs();
+    test::TempDir dir;
+    CardSpec spec;
+    spec.root = dir.path();
+    spec.backup = true;
+    spec.runs = 1;
+    spec.perRun = 1;
+    spec.seconds = 0.5;
+    spec.width = spec.subWidth = 160;
+    spec.height = spec.subHeight = 96;
+    const CardResult card = WriteDemoCard(spec);
+    ASSERT_TRUE(card.ok) << card.error;
+    EXPECT_EQ(Listing(dir.path()), (std::set<std::string>{"Main", "Sub_"}));
+    ASSERT_EQ(card.recordings.size(), 5u);  // with the time-lapse and parking recordings
+    std::set<std::string> main, sub;
+    for (const RecordingFiles& r : card.recordings) {
+        const std::string stem = r.name.substr(0, 25);
+        EXPECT_EQ(r.movie, dir / ("Main/" + r.name));
+        EXPECT_EQ(r.sub, dir / ("Sub_/" + stem + "S.MOV"));
+        EXPECT_EQ(r.data, dir / ("Main/" + stem + "D.ADA")) << "drive data beside the movie";
+        main.insert({r.name, stem + "D.ADA"});
+        sub.insert(stem + "S.MOV");
+#ifdef QUORVA_HAVE_RECORDING_NAMES
+        SetCurrentLayout(0);
+        EXPECT_EQ(SubCameraPath(r.movie), r.sub);
+        EXPECT_EQ(SubCameraPath(r.sub), r.movie);
+        EXPECT_EQ(DriveDataPath(r.movie), r.data);
+#endif
+    }
+    EXPECT_EQ(Listing(dir / "Main"), main);
+    EXPECT_EQ(Listing(dir / "Sub_"), sub);
+}
+
 #ifdef QUORVA_CLI_PATH
 TEST(MakeDemoCardCommand, AnswersTheWrittenPathsAsJson) {
     test::TempDir dir;
