@@ -15,6 +15,8 @@ bool StepFrame(PlayerSlot& slot, int timeoutMs = 5000);
 // The picture on screen, null when the slot shows none.
 FramePtr CurrentPicture(PlayerSlot& slot);
 EngineStats SlotStats(PlayerSlot& slot);
+// The slot's media time in ms (position x frame duration plus the part of the frame passed).
+double SlotMediaMs(PlayerSlot& slot);
 // True once the engine reached the end of the recording while playing.
 bool SlotEnded(PlayerSlot& slot);
 

@@ -353,6 +353,10 @@ EngineStats SlotStats(PlayerSlot& slot) {
     return slot.engine ? slot.engine->Stats() : EngineStats{};
 }
 
+double SlotMediaMs(PlayerSlot& slot) {
+    return slot.engine ? slot.engine->MediaMs() : 0.0;
+}
+
 bool SlotEnded(PlayerSlot& slot) {
     return slot.engine && slot.engine->Ended();
 }

@@ -89,6 +89,7 @@ FfmpegSlotEngine::~FfmpegSlotEngine() {
     if (presentThread_.joinable()) presentThread_.join();
     queue_.clear();
     lastPresented_.reset();
+    previousPresented_.reset();
     audio_.reset();
 }
 
@@ -111,7 +112,7 @@ void FfmpegSlotEngine::ReleaseClockLocked() {
     }
 }
 
-void FfmpegSlotEngine::RequestSeekLocked(int64_t position, bool exact) {
+void FfmpegSlotEngine::RequestSeekLocked(int64_t position, bool exact, double keepTimeMs) {
     position = std::clamp<int64_t>(position, 0, std::max<int64_t>(info_.frameCount - 1, 0));
     ++serial_;
     queue_.clear();
@@ -125,7 +126,10 @@ void FfmpegSlotEngine::RequestSeekLocked(int64_t position, bool exact) {
     settle_ = false;
     pendingPicture_ = true;
     pictureFailed_ = false;
-    anchorMediaMs_ = MsOfPosition(position, frameMs_);
+    // A seek stands on its frame; a new start at the clock's time (a change of reading mode)
+    // keeps the time, so that the slots stay as far apart as they were.
+    seekKeepsTime_ = keepTimeMs >= 0.0;
+    anchorMediaMs_ = seekKeepsTime_ ? keepTimeMs : MsOfPosition(position, frameMs_);
     anchorClockMs_ = clock_->NowMs();
     HoldClockLocked();
     if (audio_) audio_->Flush();
@@ -150,17 +154,13 @@ void FfmpegSlotEngine::Play() {
 void FfmpegSlotEngine::Pause() {
     std::lock_guard lock(mutex_);
     if (!playing_) return;
-    // Stop on the picture that is shown when it is the one the clock asks for (shown up to a
-    // quarter frame late or three quarters early), so that the position names it. Otherwise
-    // stop at the clock and bring the picture there.
+    // Stop at the clock's time (so that both slots stay exactly as far apart as they were)
+    // and show the frame of that time: the one on screen may be the next, shown early.
     const double now = MediaNowLocked();
-    const bool onTime = lastPresented_ && lastPresented_->serial == serial_ && !pendingPicture_ &&
-                        lastPresented_->mediaMs >= now - frameMs_ / 2.0 &&
-                        lastPresented_->mediaMs <= now + frameMs_;
-    if (onTime) {
-        anchorMediaMs_ = lastPresented_->mediaMs;
-    } else {
-        anchorMediaMs_ = now;
+    anchorMediaMs_ = now;
+    const bool shown = lastPresented_ && lastPresented_->serial == serial_ && !pendingPicture_ &&
+                       lastPresented_->position == PositionAtMs(now, frameMs_);
+    if (!shown) {
         settle_ = true;
         pendingPicture_ = true;
         pictureFailed_ = false;
@@ -181,9 +181,9 @@ void FfmpegSlotEngine::SetThinned(bool on) {
     if (thinned_ == on) return;
     thinned_ = on;
     // Start again from the clock's position with the new reading mode; playing goes on.
-    const int64_t at = PositionAtMs(MediaNowLocked(), frameMs_);
+    const double now = MediaNowLocked();
     const bool wasPlaying = playing_;
-    RequestSeekLocked(at, !on);
+    RequestSeekLocked(PositionAtMs(now, frameMs_), !on, now);
     playing_ = wasPlaying;
 }
 
@@ -194,6 +194,11 @@ void FfmpegSlotEngine::SetAudibleVolume(double level) {
 void FfmpegSlotEngine::SetAudioAllowed(bool on) {
     audioAllowed_ = on;
     if (!on && audio_) audio_->Flush();
+}
+
+double FfmpegSlotEngine::MediaMs() const {
+    std::lock_guard lock(mutex_);
+    return MediaNowLocked();
 }
 
 int64_t FfmpegSlotEngine::Position() const {
@@ -382,10 +387,10 @@ void FfmpegSlotEngine::PresentLoop() {
             Entry entry = std::move(queue_.front());
             queue_.pop_front();
             stepRequested_ = false;
-            if (playing_) {
-                anchorClockMs_ = clock_->NowMs();
-            }
-            anchorMediaMs_ = entry.frame->mediaMs;
+            if (playing_) anchorClockMs_ = clock_->NowMs();
+            if (!seekKeepsTime_ || stepping) anchorMediaMs_ = entry.frame->mediaMs;
+            seekKeepsTime_ = false;
+            previousPresented_ = lastPresented_;
             lastPresented_ = entry.frame;
             ++stats_.immediate;
             PresentInfo info;
@@ -421,16 +426,50 @@ void FfmpegSlotEngine::PresentLoop() {
                 waitCv_.notify_all();
                 continue;
             }
+            if (previousPresented_ && previousPresented_->serial == serial_ &&
+                previousPresented_->position == target && lastPresented_ &&
+                lastPresented_->position > target) {
+                // The next frame went up early: the paused one is the frame before it.
+                queue_.push_front({lastPresented_, false});
+                lastPresented_ = previousPresented_;
+                settle_ = false;
+                ++stats_.immediate;
+                PresentInfo info;
+                info.wallTime = std::chrono::steady_clock::now();
+                info.clockMs = anchorMediaMs_;
+                info.immediate = true;
+                FramePtr frame = lastPresented_;
+                lock.unlock();
+                output_->Present(frame, info);
+                lock.lock();
+                pendingPicture_ = false;
+                waitCv_.notify_all();
+                continue;
+            }
             while (queue_.size() > 1 && queue_[1].frame->position <= target) {
                 queue_.pop_front();
                 decodeCv_.notify_all();
             }
+            if (!queue_.empty() && queue_.front().frame->position > target && lastPresented_ &&
+                lastPresented_->serial == serial_ && lastPresented_->position < target) {
+                // A gap in the movie: the frame before the time stays.
+                settle_ = false;
+                pendingPicture_ = false;
+                waitCv_.notify_all();
+                continue;
+            }
+            if (!queue_.empty() && queue_.front().frame->position > target) {
+                // Decoded past the time already: decode the frame again.
+                RequestSeekLocked(target, true, anchorMediaMs_);
+                continue;
+            }
             if (!queue_.empty() &&
-                (queue_.front().frame->position >= target || queue_.size() > 1 || eof_)) {
+                (queue_.size() > 1 || eof_ || queue_.front().frame->position == target)) {
                 Entry entry = std::move(queue_.front());
                 queue_.pop_front();
                 settle_ = false;
-                anchorMediaMs_ = entry.frame->mediaMs;
+                if (entry.frame->position != target) anchorMediaMs_ = entry.frame->mediaMs;
+                previousPresented_ = lastPresented_;
                 lastPresented_ = entry.frame;
                 ++stats_.immediate;
                 PresentInfo info;
@@ -523,6 +562,7 @@ void FfmpegSlotEngine::PresentLoop() {
             ++stats_.late;
             stats_.maxLateMs = std::max(stats_.maxLateMs, info.lateMs);
         }
+        previousPresented_ = lastPresented_;
         lastPresented_ = entry.frame;
         decodeCv_.notify_all();
         lock.unlock();

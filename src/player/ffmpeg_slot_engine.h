@@ -60,6 +60,7 @@ class FfmpegSlotEngine {
     void SetAudioAllowed(bool on);  // sound only at the normal rate
 
     int64_t Position() const;  // the frame at the slot's media time
+    double MediaMs() const;    // the slot's media time
     bool IsPlaying() const;
     bool Ended() const;
     void Repaint();
@@ -82,7 +83,7 @@ class FfmpegSlotEngine {
     void PresentLoop();
     FramePtr DecodeSeek(int64_t target, bool exact);
     FramePtr ConvertFrame(int64_t position, uint64_t serial);
-    void RequestSeekLocked(int64_t position, bool exact);
+    void RequestSeekLocked(int64_t position, bool exact, double keepTimeMs = -1.0);
     double MediaNowLocked() const;
     void HoldClockLocked();
     void ReleaseClockLocked();
@@ -106,6 +107,7 @@ class FfmpegSlotEngine {
     std::atomic<bool> stopping_{false};
     int64_t seekTarget_ = -1;
     bool seekExact_ = true;
+    bool seekKeepsTime_ = false;
     uint64_t serial_ = 1;
     bool eof_ = false;
     bool thinned_ = false;
@@ -123,6 +125,7 @@ class FfmpegSlotEngine {
     double anchorMediaMs_ = 0.0;
     double anchorClockMs_ = 0.0;
     FramePtr lastPresented_;
+    FramePtr previousPresented_;
     EngineStats stats_;
     std::atomic<bool> audioAllowed_{true};
 

@@ -7,10 +7,10 @@ namespace quorva {
 
 PlayerGroup::PlayerGroup(const PlayerOps& ops) {
     for (int i = 0; i < 2; ++i) {
-        slots[i].index = i;
-        slots[i].ops = &ops;
-        slots[i].clock = &clock;
-        slots[i].mainSlot = &slots[0];
+        slot[i].index = i;
+        slot[i].ops = &ops;
+        slot[i].clock = &clock;
+        slot[i].mainSlot = &slot[0];
     }
 }
 
@@ -20,7 +20,7 @@ template <typename Call>
 int ForValidSlots(PlayerGroup& g, Call call) {
     int any = 0;
     for (int i = 0; i < 2; ++i) {
-        if (g.slots[i].valid && call(i, g.slots[i]) != 0) any = 1;
+        if (g.slot[i].valid && call(i, g.slot[i]) != 0) any = 1;
     }
     return any;
 }
@@ -76,8 +76,8 @@ int GroupPause(PlayerGroup& g) {
 }
 
 int GroupSeek(PlayerGroup& g, int64_t position) {
-    const float d0 = g.slots[0].frameMs;
-    const float d1 = g.slots[1].frameMs;
+    const float d0 = g.slot[0].frameMs;
+    const float d1 = g.slot[1].frameMs;
     return ForValidSlots(g, [&](int i, PlayerSlot& s) {
         return s.ops->Seek(s, i == 0 ? position : SubSlotPosition(position, d0, d1));
     });
@@ -99,11 +99,11 @@ int GroupSetZoom(PlayerGroup& g, const ZoomSettings zoom[2], int repaint) {
 }
 
 void LockAllSlots(PlayerGroup& g) {
-    quorva::LockAllSlots(g.slots[0].data, g.slots[1].data);
+    quorva::LockAllSlots(g.slot[0].data, g.slot[1].data);
 }
 
 void UnlockAllSlots(PlayerGroup& g) {
-    quorva::UnlockAllSlots(g.slots[0].data, g.slots[1].data);
+    quorva::UnlockAllSlots(g.slot[0].data, g.slot[1].data);
 }
 
 }  // namespace quorva

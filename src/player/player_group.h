@@ -19,12 +19,12 @@ struct PlayerGroup {
     PlayerGroup(const PlayerGroup&) = delete;
     PlayerGroup& operator=(const PlayerGroup&) = delete;
 
-    PlayerSlot& operator[](int i) { return slots[i]; }
-    const PlayerOps& Ops(int i) const { return *slots[i].ops; }
+    PlayerSlot& operator[](int i) { return slot[i]; }
+    const PlayerOps& Ops(int i) const { return *slot[i].ops; }
 
     PresentationClock clock;
-    std::array<PlayerSlot, 2> slots;
-    int subOpenResult = 0;  // the sub slot's result of the last GroupOpen
+    std::array<PlayerSlot, 2> slot;  // 0 main camera, 1 sub camera
+    int subOpenResult = 0;           // the sub slot's result of the last GroupOpen
 };
 
 int GroupProbe(PlayerGroup& g, const std::string& path);

@@ -44,14 +44,14 @@ int StampedFrame(const VideoFrame& picture, int* camera) {
 
 TestPlayers::TestPlayers(int slots) {
     for (int i = 0; i < slots; ++i) {
-        PlayerSlot& s = group.slots[i];
+        PlayerSlot& s = group.slot[i];
         if (s.ops->Initialize(s, MovieWindowLink{&outputs[i], &messages[i]}, "Noto Sans CJK JP"))
             s.valid = 1;
     }
 }
 
 TestPlayers::~TestPlayers() {
-    for (PlayerSlot& s : group.slots)
+    for (PlayerSlot& s : group.slot)
         s.ops->Uninitialize(s);
 }
 

@@ -12,6 +12,7 @@
 #include "app/app_messages.h"
 #include "cardwriter/frame_stamp.h"
 #include "cardwriter/movie_writer.h"
+#include "container/drive_data_store.h"
 #include "player/ffmpeg_player.h"
 #include "player/offscreen_video_output.h"
 #include "player/player_group.h"
@@ -64,7 +65,7 @@ struct TestPlayers {
     PlayerGroup group;
     OffscreenVideoOutput outputs[2];
     MessageLog messages[2];
-    PlayerSlot& slot(int i) { return group.slots[i]; }
+    PlayerSlot& slot(int i) { return group.slot[i]; }
     const PlayerOps& ops() { return FfmpegPlayerOps(); }
 };
 
