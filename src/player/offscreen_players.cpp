@@ -1,0 +1,127 @@
+#include "player/offscreen_players.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+namespace quorva {
+
+double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+OffscreenPlayers::OffscreenPlayers(int slots, int decodeThreads) : slots_(std::clamp(slots, 1, 2)) {
+    for (int i = 0; i < slots_; ++i) {
+        PlayerSlot& s = group_.slot[i];
+        s.decodeThreads = decodeThreads;
+        if (s.ops->Initialize(s, MovieWindowLink{&outputs_[i], nullptr}, "")) s.valid = 1;
+    }
+}
+
+OffscreenPlayers::~OffscreenPlayers() {
+    for (PlayerSlot& s : group_.slot)
+        s.ops->Uninitialize(s);
+}
+
+bool OffscreenPlayers::Open(const std::string& moviePath, std::string* error) {
+    GroupOpen(group_, moviePath);
+    PlayerSlot& main = group_.slot[0];
+    if (main.lastOpenResult == 2) {
+        if (error) *error = "the recording is too short";
+        return false;
+    }
+    if (main.state == SLOT_CLOSED) {
+        if (error) *error = "cannot open " + moviePath;
+        return false;
+    }
+    subOpen_ = slots_ > 1 && group_.slot[1].state != SLOT_CLOSED;
+    if (!subOpen_) group_.slot[1].valid = 0;  // a single-camera recording
+    for (int i = 0; i < slots_; ++i) {
+        if (group_.slot[i].valid && !WaitForPicture(group_.slot[i], 20000)) {
+            if (error) *error = "no picture could be decoded";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool OffscreenPlayers::SeekAndWait(int64_t position, int timeoutMs) {
+    if (!GroupSeek(group_, position)) return false;
+    for (int i = 0; i < slots_; ++i) {
+        if (group_.slot[i].valid && !WaitForPicture(group_.slot[i], timeoutMs)) return false;
+    }
+    return true;
+}
+
+namespace {
+
+// The largest distance between the two pictures on screen, checked at every presentation.
+double MaxCameraOffset(const std::vector<PresentRecord>& a, const std::vector<PresentRecord>& b,
+                       double frameMs) {
+    if (a.empty() || b.empty() || frameMs <= 0) return 0.0;
+    double worst = 0.0;
+    size_t i = 0, j = 0;
+    const PresentRecord* shownA = nullptr;
+    const PresentRecord* shownB = nullptr;
+    while (i < a.size() || j < b.size()) {
+        const bool takeA =
+            j >= b.size() || (i < a.size() && a[i].info.wallTime <= b[j].info.wallTime);
+        if (takeA)
+            shownA = &a[i++];
+        else
+            shownB = &b[j++];
+        if (shownA && shownB && !shownA->info.immediate && !shownB->info.immediate)
+            worst = std::max(worst, std::fabs(shownA->mediaMs - shownB->mediaMs) / frameMs);
+    }
+    return worst;
+}
+
+}  // namespace
+
+PlaybackReport OffscreenPlayers::Play(int rateCode, double seconds) {
+    PlaybackReport report;
+    for (auto& o : outputs_)
+        o.ClearRecords();
+    GroupSetRate(group_, rateCode);
+    // Let a change of reading mode show its first pictures before timing starts.
+    for (int i = 0; i < slots_; ++i)
+        if (group_.slot[i].valid) WaitForPicture(group_.slot[i], 20000);
+    EngineStats before[2] = {SlotStats(group_.slot[0]), SlotStats(group_.slot[1])};
+    const double cpu0 = ProcessCpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    GroupPlay(group_);
+    const auto limit = start + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < limit) {
+        if (SlotEnded(group_.slot[0])) {
+            report.ended = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    GroupPause(group_);
+    report.wallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    report.cpuSeconds = ProcessCpuSeconds() - cpu0;
+    for (int i = 0; i < slots_; ++i) {
+        if (!group_.slot[i].valid) continue;
+        const EngineStats s = SlotStats(group_.slot[i]);
+        report.presented += s.presented - before[i].presented;
+        report.late += s.late - before[i].late;
+        report.dropped += s.dropped - before[i].dropped;
+        report.maxLateMs = std::max(report.maxLateMs, s.maxLateMs);
+    }
+    if (subOpen_) {
+        const double slower = std::max(group_.slot[0].frameMs, group_.slot[1].frameMs);
+        report.maxCameraOffsetFrames =
+            MaxCameraOffset(outputs_[0].Records(), outputs_[1].Records(), slower);
+    }
+    return report;
+}
+
+}  // namespace quorva

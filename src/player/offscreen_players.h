@@ -1,0 +1,57 @@
+// A player group whose slots show into off-screen outputs: the command-line tool and the
+// benchmarks open, seek and play recordings with it, and measure what was presented.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "player/ffmpeg_player.h"
+#include "player/offscreen_video_output.h"
+#include "player/player_group.h"
+
+namespace quorva {
+
+struct PlaybackReport {
+    int64_t presented = 0;  // frames shown at their time, both slots
+    int64_t late = 0;       // of those, more than a quarter frame late
+    int64_t dropped = 0;
+    double maxLateMs = 0.0;
+    // Largest distance between the media times of the two pictures on screen, taken at
+    // every presentation, in frames of the slower camera; 0 with one camera.
+    double maxCameraOffsetFrames = 0.0;
+    double cpuSeconds = 0.0;
+    double wallSeconds = 0.0;
+    bool ended = false;
+};
+
+class OffscreenPlayers {
+  public:
+    // slots: 1 the main camera only, 2 both cameras (the sub camera's partner when it exists).
+    explicit OffscreenPlayers(int slots = 2, int decodeThreads = 0);
+    ~OffscreenPlayers();
+    OffscreenPlayers(const OffscreenPlayers&) = delete;
+    OffscreenPlayers& operator=(const OffscreenPlayers&) = delete;
+
+    // GroupOpen and the first pictures; false (with a reason) when the main movie fails.
+    bool Open(const std::string& moviePath, std::string* error);
+    bool SubOpen() const { return subOpen_; }
+    // GroupSeek and waits for both pictures.
+    bool SeekAndWait(int64_t position, int timeoutMs = 20000);
+    // Plays at the rate code for up to seconds (or to the end) and reports.
+    PlaybackReport Play(int rateCode, double seconds);
+
+    PlayerGroup& group() { return group_; }
+    PlayerSlot& slot(int i) { return group_.slot[i]; }
+    OffscreenVideoOutput& output(int i) { return outputs_[i]; }
+
+  private:
+    PlayerGroup group_;
+    OffscreenVideoOutput outputs_[2];
+    int slots_;
+    bool subOpen_ = false;
+};
+
+// CPU seconds (user and system) this process has used.
+double ProcessCpuSeconds();
+
+}  // namespace quorva
