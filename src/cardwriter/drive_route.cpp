@@ -84,8 +84,12 @@ DrivePoint DriveRoute::Drive(double dt) {
         const double toEnd = length - along_;
         const bool red = At(segment_ + 1).light && !waited_;
         const double endSpeed = red ? 0.0 : kTurnSpeed;
-        // Fastest speed from which the car can still slow to endSpeed at the segment end.
-        const double limit = std::sqrt(endSpeed * endSpeed + 2 * kBrake * std::max(0.0, toEnd - 2));
+        // Fastest speed from which the car can still slow to endSpeed where the corner's
+        // arc begins (or at the stop line of a red light); through the arc after a corner
+        // it keeps the turning speed.
+        const double brakeRoom = toEnd - (red ? 2.0 : kTurnArc / 2);
+        double limit = std::sqrt(endSpeed * endSpeed + 2 * kBrake * std::max(0.0, brakeRoom));
+        if (along_ < kTurnArc / 2) limit = std::min(limit, kTurnSpeed);
         const double target = std::min(kCruise * (0.9 + 0.1 * std::sin(segment_ * 1.7)), limit);
         const double before = speed_;
         if (wait_ > 0) {
