@@ -94,6 +94,8 @@ int MakeDemoCard(const std::vector<std::string>& args) {
             if (!value(v) || !ParseInt(v, 1, 1000, spec.gop)) return Usage("--gop takes 1..1000");
         } else if (a == "--no-extras") {
             spec.extras = false;
+        } else if (a == "--crf") {
+            if (!value(v) || !ParseInt(v, 0, 51, spec.crf)) return Usage("--crf takes 0..51");
         } else if (a == "--backup") {
             spec.backup = true;
         } else if (a == "--no-sub") {
@@ -146,7 +148,8 @@ int MakeDemoCard(const std::vector<std::string>& args) {
 const CliCommand kMakeDemoCard(
     "make-demo-card",
     "DIR [--layout 0|1] [--runs R] [--per-run N] [--seconds S] [--size WxH] [--sub-size WxH]\n"
-    "      [--fps F] [--sub-fps F] [--gop N] [--no-extras] [--no-sub] [--backup]\n"
+    "      [--fps F] [--sub-fps F] [--gop N] [--crf Q] [--no-extras] [--no-sub]\n"
+    "      [--backup]\n"
     "      writes a recorder card: R continuous runs of N recordings (impact, manual and\n"
     "      G events among them) and, unless --no-extras, a time-lapse run and a parking run;\n"
     "      --backup writes a backup copy (\"Main\" and \"Sub_\") instead of the card folders;\n"
