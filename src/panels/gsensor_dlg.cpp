@@ -76,15 +76,19 @@ QImage CGSensorDlg::Render() const {
 }
 
 void CGSensorDlg::paintEvent(QPaintEvent*) {
-    if (buffer_.size() != size()) buffer_ = QImage(size(), QImage::Format_RGB32);
-    if (buffer_.isNull()) return;
-    buffer_.fill(Qt::black);
+    if (size().isEmpty()) return;
+    COffScreenDC& surface = sharedSurface_ != nullptr ? *sharedSurface_ : ownSurface_;
+    const QSize need = surface.Size().expandedTo(size());
+    if (!surface.IsValid() || need != surface.Size()) surface.Create(need, Qt::black);
     {
-        QPainter off(&buffer_);
-        PaintGSensorGraph(off, buffer_.size(), state_, look_, detectors_, access_);
+        COffScreenDC::Painter off(surface);
+        off->setClipRect(rect());
+        if (!PaintGSensorGraph(*off, size(), state_, look_, detectors_, access_)) {
+            off->fillRect(rect(), Qt::black);
+        }
     }
     QPainter painter(this);
-    painter.drawImage(0, 0, buffer_);
+    surface.CopyTo(painter, rect());
 }
 
 QObject* CGSensorDlg::Receiver() const {

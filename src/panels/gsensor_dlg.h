@@ -11,6 +11,7 @@
 #include "panels/event_detectors.h"
 #include "panels/gsensor_graph_painter.h"
 #include "panels/panel_style.h"
+#include "skin/off_screen_dc.h"
 
 namespace quorva {
 
@@ -55,6 +56,10 @@ class CGSensorDlg : public QWidget {
     // The graph as it would be painted now, in an image of the widget's size.
     QImage Render() const;
 
+    // Draws into the main window's shared off-screen surface instead of an own one (grown
+    // when it is smaller than the panel); null goes back to the own surface.
+    void SetOffScreenSurface(COffScreenDC* shared) { sharedSurface_ = shared; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -67,7 +72,8 @@ class CGSensorDlg : public QWidget {
     GSensorGraphState state_;
     GSensorDataAccess access_;
     QPointer<QObject> receiver_;
-    QImage buffer_;  // the off-screen surface the graph is drawn into
+    COffScreenDC ownSurface_;
+    COffScreenDC* sharedSurface_ = nullptr;
 };
 
 }  // namespace quorva

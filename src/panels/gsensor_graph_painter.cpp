@@ -6,11 +6,12 @@
 
 #include "panels/gsensor_graph_plan.h"
 #include "panels/panel_pictures.h"
+#include "skin/skin_resources.h"
 
 namespace quorva {
 
-const QImage& GSensorGraphBackground(double s) {
-    return PanelPictureAt(PanelPicture::kGraphBackground, s);
+QImage GSensorGraphBackground(double s) {
+    return PanelPictureAt(IDB_GSENSOR_BACKGROUND, s);
 }
 
 static QPen HairPen(uint32_t rgb) {
@@ -20,7 +21,7 @@ static QPen HairPen(uint32_t rgb) {
 }
 
 static void PaintBackground(QPainter& p, const GraphMetrics& m, int width) {
-    const QImage& picture = GSensorGraphBackground(m.s);
+    const QImage picture = GSensorGraphBackground(m.s);
     if (picture.isNull()) return;
     const QRect tileSource(m.plotLeft, 0, picture.width() - m.plotLeft, picture.height());
     for (int x : BackgroundTileLefts(m, width)) {

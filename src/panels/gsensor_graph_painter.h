@@ -28,6 +28,6 @@ bool PaintGSensorGraph(QPainter& painter, const QSize& size, const GSensorGraphS
                        const GSensorDataAccess& access);
 
 // The background picture of the graph at UI scale s.
-const QImage& GSensorGraphBackground(double s);
+QImage GSensorGraphBackground(double s);
 
 }  // namespace quorva

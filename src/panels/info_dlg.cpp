@@ -3,20 +3,21 @@
 #include <QPainter>
 
 #include "app/app_messages.h"
-#include "panels/info_toggle_button.h"
-#include "panels/panel_pictures.h"
 #include "platform/app_message_event.h"
+#include "skin/skin_button.h"
+#include "skin/skin_resources.h"
 
 namespace quorva {
 
 CInfoDlg::CInfoDlg(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    const InfoPanelBoxes boxes(look_.s, state_.stretch);
     for (int k = 0; k < 3; ++k) {
-        auto* button = new CInfoToggleButton(kFirstToggleId + k, this);
-        button->setChecked(true);
+        auto* button = new CSkinButton(this);
+        button->Create(boxes.toggle(k), kFirstToggleId + k);
         button->setFont(look_.f10);
-        connect(button, &QAbstractButton::clicked, this,
-                [this, k](bool checked) { OnToggle(k, checked); });
+        button->SetCheck(true);
+        connect(button, &CSkinButton::command, this, [this, k](int) { OnToggle(k); });
         toggles_[k] = button;
         button->show();
     }
@@ -25,7 +26,7 @@ CInfoDlg::CInfoDlg(QWidget* parent) : QWidget(parent) {
 
 void CInfoDlg::SetLook(const PanelLook& look) {
     look_ = look;
-    for (CInfoToggleButton* button : toggles_)
+    for (CSkinButton* button : toggles_)
         button->setFont(look_.f10);
     PlaceButtons();
     update();
@@ -39,10 +40,10 @@ void CInfoDlg::SetStretch(double stretch) {
 
 void CInfoDlg::PlaceButtons() {
     const InfoPanelBoxes boxes(look_.s, state_.stretch);
-    const QImage& strip = PanelPictureAt(PanelPicture::kToggleStrip, look_.s);
     for (int k = 0; k < 3; ++k) {
-        toggles_[k]->setGeometry(boxes.toggle(k));
-        toggles_[k]->SetStrip(strip);
+        const QRect box = boxes.toggle(k);
+        toggles_[k]->setGeometry(box);
+        toggles_[k]->SetImage(IDB_CHECK_MARK, box.size(), look_.s);
     }
 }
 
@@ -112,14 +113,16 @@ void CInfoDlg::PaintNow() {
 }
 
 bool CInfoDlg::ToggleState(int k) const {
-    return k >= 0 && k < 3 && toggles_[k]->isChecked();
+    return k >= 0 && k < 3 && toggleStates_[k];
 }
 
 void CInfoDlg::SetToggleState(int k, bool on) {
-    if (k >= 0 && k < 3) toggles_[k]->setChecked(on);
+    if (k < 0 || k >= 3) return;
+    toggleStates_[k] = on;
+    toggles_[k]->SetCheck(on);
 }
 
-CInfoToggleButton* CInfoDlg::ToggleButton(int k) const {
+CSkinButton* CInfoDlg::ToggleButton(int k) const {
     return k >= 0 && k < 3 ? toggles_[k] : nullptr;
 }
 
@@ -128,9 +131,11 @@ QObject* CInfoDlg::Receiver() const {
     return parentWidget();
 }
 
-void CInfoDlg::OnToggle(int k, bool checked) {
+void CInfoDlg::OnToggle(int k) {
+    SetToggleState(k, !toggleStates_[k]);
     if (QObject* receiver = Receiver()) {
-        PostAppMessage(receiver, WM_APP_EVENT_FILTER, static_cast<uintptr_t>(k), checked ? 1 : 0);
+        PostAppMessage(receiver, WM_APP_EVENT_FILTER, static_cast<uintptr_t>(k),
+                       toggleStates_[k] ? 1 : 0);
     }
 }
 
@@ -144,13 +149,16 @@ QImage CInfoDlg::Render() const {
 
 void CInfoDlg::paintEvent(QPaintEvent*) {
     if (size().isEmpty()) return;
-    if (buffer_.size() != size()) buffer_ = QImage(size(), QImage::Format_RGB32);
+    COffScreenDC& surface = sharedSurface_ != nullptr ? *sharedSurface_ : ownSurface_;
+    const QSize need = surface.Size().expandedTo(size());
+    if (!surface.IsValid() || need != surface.Size()) surface.Create(need, Qt::black);
     {
-        QPainter off(&buffer_);
-        PaintInfoPanel(off, buffer_.size(), state_, look_);
+        COffScreenDC::Painter off(surface);
+        off->setClipRect(rect());
+        PaintInfoPanel(*off, size(), state_, look_);
     }
     QPainter painter(this);
-    painter.drawImage(0, 0, buffer_);
+    surface.CopyTo(painter, rect());
 }
 
 }  // namespace quorva

@@ -13,10 +13,11 @@
 
 #include "panels/info_panel_painter.h"
 #include "panels/panel_style.h"
+#include "skin/off_screen_dc.h"
 
 namespace quorva {
 
-class CInfoToggleButton;
+class CSkinButton;
 
 class CInfoDlg : public QWidget {
     Q_OBJECT
@@ -55,7 +56,7 @@ class CInfoDlg : public QWidget {
     bool ToggleState(int k) const;
     // Sets a toggle without posting (the main window keeps it in step with the detectors).
     void SetToggleState(int k, bool on);
-    CInfoToggleButton* ToggleButton(int k) const;
+    CSkinButton* ToggleButton(int k) const;
 
     // Where WM_APP_EVENT_FILTER is posted; the parent widget unless set.
     void SetMessageReceiver(QObject* receiver) { receiver_ = receiver; }
@@ -63,19 +64,25 @@ class CInfoDlg : public QWidget {
     // The panel as it would be painted now (without the toggle buttons).
     QImage Render() const;
 
+    // Draws into the main window's shared off-screen surface instead of an own one (grown
+    // when it is smaller than the panel); null goes back to the own surface.
+    void SetOffScreenSurface(COffScreenDC* shared) { sharedSurface_ = shared; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void OnToggle(int k, bool checked);
+    void OnToggle(int k);
     void PlaceButtons();
     QObject* Receiver() const;
 
     PanelLook look_;
     InfoPanelState state_;
-    std::array<CInfoToggleButton*, 3> toggles_{};
+    std::array<CSkinButton*, 3> toggles_{};
+    std::array<bool, 3> toggleStates_{true, true, true};
     QPointer<QObject> receiver_;
-    QImage buffer_;
+    COffScreenDC ownSurface_;
+    COffScreenDC* sharedSurface_ = nullptr;
 };
 
 }  // namespace quorva

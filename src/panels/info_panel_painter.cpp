@@ -9,6 +9,7 @@
 #include "panels/event_detectors.h"
 #include "panels/info_panel_texts.h"
 #include "panels/panel_pictures.h"
+#include "skin/skin_resources.h"
 
 namespace quorva {
 
@@ -71,23 +72,23 @@ QString Utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
-// The picture of a role stretched over a rectangle.
-void Picture(QPainter& p, PanelPicture role, double s, const QRect& where) {
-    const QImage& image = PanelPictureAt(role, s);
-    if (!image.isNull()) p.drawImage(where, image);
+// The picture stretched over a rectangle, rendered at that size.
+void Picture(QPainter& p, int id, double, const QRect& where) {
+    const QImage image = PanelPictureSized(id, where.size());
+    if (!image.isNull()) p.drawImage(where.topLeft(), image);
 }
 
 // The picture at its own size (design size x s) with its top-left corner at a point.
-QRect PictureAt(QPainter& p, PanelPicture role, double s, QPoint at) {
-    const QImage& image = PanelPictureAt(role, s);
+QRect PictureAt(QPainter& p, int id, double s, QPoint at) {
+    const QImage image = PanelPictureAt(id, s);
     if (image.isNull()) return {};
     p.drawImage(at, image);
     return QRect(at, image.size());
 }
 
 // A field frame around a box, `pad` pixels wider on each side.
-void Frame(QPainter& p, PanelPicture role, double s, const QRect& box, int padX, int padY) {
-    Picture(p, role, s, box.adjusted(-padX, -padY, padX, padY));
+void Frame(QPainter& p, int id, double s, const QRect& box, int padX, int padY) {
+    Picture(p, id, s, box.adjusted(-padX, -padY, padX, padY));
 }
 
 QColor Dimmed(QColor c, double alpha) {
@@ -101,7 +102,7 @@ const QColor kPlaceholderText(0x6b, 0x70, 0x78);
 void PaintDate(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& st,
                const PanelLook& look) {
     const int pad = ScaledLength(5, look.s);
-    Frame(p, PanelPicture::kDateFrame, look.s, b.date, pad, ScaledLength(1, look.s) + 1);
+    Frame(p, IDB_INFO_DATE_FRAME, look.s, b.date, pad, ScaledLength(1, look.s) + 1);
     p.setFont(look.f13);
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     const std::optional<std::string> text =
@@ -124,15 +125,19 @@ void PaintDate(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& st,
 void PaintRate(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& st,
                const PanelLook& look) {
     if (st.rateText.empty()) return;
-    Frame(p, PanelPicture::kRateFrame, look.s, b.rate, ScaledLength(6, look.s), 0);
+    // Left-aligned on the line of the date, so the two texts of the top row line up.
+    const QRect line(b.rate.left(), b.date.top(), b.rate.width(), b.date.height());
+    const QRect frame = line.adjusted(-ScaledLength(6, look.s), -(ScaledLength(1, look.s) + 1), 0,
+                                      ScaledLength(1, look.s) + 1);
+    Picture(p, IDB_INFO_RATE_FRAME, look.s, frame);
     p.setFont(look.f13);
     p.setPen(Qt::white);
-    p.drawText(b.rate, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Utf8(st.rateText));
+    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Utf8(st.rateText));
 }
 
 void PaintSpeed(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& st,
                 const PanelLook& look) {
-    Frame(p, PanelPicture::kSpeedFrame, look.s, b.speed, ScaledLength(5, look.s),
+    Frame(p, IDB_INFO_SPEED_FRAME, look.s, b.speed, ScaledLength(5, look.s),
           ScaledLength(1, look.s) + 1);
     const int flags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
     if (const auto number = SpeedNumberText(st.fixValid, st.speed)) {
@@ -140,7 +145,7 @@ void PaintSpeed(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& st,
         p.setPen(Qt::white);
         p.drawText(b.speedNumber, flags, Utf8(*number));
     } else {
-        Picture(p, PanelPicture::kSpeedPlaceholder, look.s, b.speedPlaceholder);
+        Picture(p, IDB_PLACEHOLDER_SPEED, look.s, b.speedPlaceholder);
     }
     p.setFont(look.f10);
     p.setPen(Qt::white);
@@ -150,7 +155,7 @@ void PaintSpeed(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& st,
 void PaintVoltage(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& st,
                   const PanelLook& look) {
     const QRect both = b.voltage.united(b.voltageUnit);
-    Frame(p, PanelPicture::kSpeedFrame, look.s, both, ScaledLength(5, look.s),
+    Frame(p, IDB_INFO_SPEED_FRAME, look.s, both, ScaledLength(5, look.s),
           ScaledLength(1, look.s) + 1);
     const int flags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
     if (const auto volts = VoltageText(st.voltage)) {
@@ -159,8 +164,7 @@ void PaintVoltage(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& st
         p.drawText(b.voltage, flags, Utf8(*volts));
         p.drawText(b.voltageUnit, flags, QStringLiteral("V"));
     } else {
-        Picture(p, PanelPicture::kVoltagePlaceholder, look.s,
-                b.voltagePlaceholder.intersected(both));
+        Picture(p, IDB_PLACEHOLDER_VOLTAGE, look.s, b.voltagePlaceholder.intersected(both));
     }
 }
 
@@ -173,8 +177,7 @@ void PaintGColumns(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& s
         p.drawText(b.gLabel(k), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                    Utf8(UiText(62 + k)));
         const QRect value = b.gValue(k);
-        Frame(p, PanelPicture::kGFrame, look.s, value, ScaledLength(3, look.s),
-              ScaledLength(1, look.s));
+        Frame(p, IDB_INFO_G_FRAME, look.s, value, ScaledLength(3, look.s), ScaledLength(1, look.s));
         const int flags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
         const QRect inner = value.adjusted(0, 0, -ScaledLength(2, look.s), 0);
         if (const auto text = GValueText(st.g[k])) {
@@ -190,16 +193,15 @@ void PaintGColumns(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& s
 void PaintPictures(QPainter& p, const InfoPanelBoxes& b, const InfoPanelState& st,
                    const PanelLook& look) {
     if (st.resolutionCode == 11 || st.resolutionCode == 12) {
-        PictureAt(p, st.resolutionCode == 11 ? PanelPicture::kBadge720 : PanelPicture::kBadge1080,
-                  look.s, b.badge);
+        PictureAt(p, st.resolutionCode == 11 ? IDB_BADGE_720 : IDB_BADGE_1080, look.s, b.badge);
     }
-    const PanelPicture status = st.statusLetter == 'R'   ? PanelPicture::kStatusUpperR
-                                : st.statusLetter == 'r' ? PanelPicture::kStatusLowerR
-                                                         : PanelPicture::kStatusOther;
-    const QImage& statusImage = PanelPictureAt(status, look.s);
+    const int status = st.statusLetter == 'R'   ? IDB_STATUS_UPPER_R
+                       : st.statusLetter == 'r' ? IDB_STATUS_LOWER_R
+                                                : IDB_STATUS_OTHER;
+    const QImage statusImage = PanelPictureAt(status, look.s);
     const int slot = ScaledLength(60, look.s);
     p.drawImage(QPoint(b.status.x() + (slot - statusImage.width()) / 2, b.status.y()), statusImage);
-    if (st.fixValid) PictureAt(p, PanelPicture::kGpsFix, look.s, b.gps);
+    if (st.fixValid) PictureAt(p, IDB_GPS_FIX, look.s, b.gps);
 }
 
 }  // namespace
@@ -212,7 +214,7 @@ void PaintInfoPanel(QPainter& p, const QSize& size, const InfoPanelState& st,
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     const QRect client(QPoint(0, 0), size);
     p.fillRect(client, Qt::black);
-    Picture(p, PanelPicture::kInfoBackground, look.s, client);
+    Picture(p, IDB_INFO_BACKGROUND, look.s, client);
     const InfoPanelBoxes boxes(look.s, st.stretch);
     PaintDate(p, boxes, st, look);
     PaintRate(p, boxes, st, look);

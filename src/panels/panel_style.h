@@ -7,19 +7,18 @@
 
 #include <cstdint>
 
-namespace quorva {
+#include "app/ui_scale.h"
+#include "skin/ui_fonts.h"
 
-// The UI font of design size n (F10, F13, ...) at font scale f: the face "メイリオ" with a
-// CJK fallback, a character height of MulDiv(int(f n), dpiY, 72) pixels.
-QFont MakePanelFont(double fontScale, int designSize, int logicalDpiY = 96);
+namespace quorva {
 
 struct PanelLook {
     double s = 1.0;  // UI scale: every length is a design length times s, truncated
     double f = 1.0;  // font scale
-    QFont f10 = MakePanelFont(1.0, 10);
-    QFont f13 = MakePanelFont(1.0, 13);
+    QFont f10 = UiFontFor(kFontF10, 1.0, 96);
+    QFont f13 = UiFontFor(kFontF13, 1.0, 96);
 
-    // The look at UI scale s and font scale f with fonts made at 96 dpi.
+    // The look at UI scale s and font scale f, the fonts at the UI fonts' DPI.
     static PanelLook At(double s, double f);
 };
 

@@ -151,6 +151,24 @@ TEST_F(GSensorDlgTest, WithoutDataOnlyBackgroundLabelsAndCursorAreDrawn) {
     EXPECT_EQ(PixelsOf(blank, Rgb(0x000000)), kWidth * kHeight);
 }
 
+TEST_F(GSensorDlgTest, PaintingGoesThroughTheOffScreenSurface) {
+    graph.SetCursorFrame(60);
+    const QImage expected = graph.Render();
+    EXPECT_EQ(graph.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+
+    // A shared surface smaller than the graph grows to hold it.
+    COffScreenDC shared(QSize(200, 400), Qt::blue);
+    graph.SetOffScreenSurface(&shared);
+    EXPECT_EQ(graph.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+    EXPECT_EQ(shared.Size(), QSize(kWidth, 400));
+
+    // Before a recording is opened the graph is black.
+    graph.SetTileWidth(0);
+    const QImage blank = graph.grab().toImage();
+    EXPECT_EQ(PixelsOf(blank.convertToFormat(QImage::Format_RGB32), Rgb(0x000000)),
+              kWidth * kHeight);
+}
+
 TEST_F(GSensorDlgTest, ReadsTheDriveDataOnlyUnderTheLock) {
     int reads = 0;
     bool lockedWhileReading = false;

@@ -6,7 +6,7 @@
 
 #include "app/ui_text.h"
 #include "message_recorder.h"
-#include "panels/info_toggle_button.h"
+#include "skin/skin_button.h"
 
 namespace quorva {
 namespace {
@@ -156,10 +156,10 @@ TEST_F(CInfoDlgTest, TogglesStartCheckedAndPostTheirNewState) {
     parent.show();
     for (int k = 0; k < 3; ++k) {
         EXPECT_TRUE(panel.ToggleState(k));
-        EXPECT_EQ(panel.ToggleButton(k)->CommandId(), 38600 + k);
+        EXPECT_EQ(panel.ToggleButton(k)->ControlId(), 38600 + k);
         EXPECT_EQ(panel.ToggleButton(k)->geometry(), boxes.toggle(k));
     }
-    CInfoToggleButton* y = panel.ToggleButton(1);
+    CSkinButton* y = panel.ToggleButton(1);
     QTest::mouseClick(y, Qt::LeftButton);
     EXPECT_FALSE(panel.ToggleState(1));
     QTest::mouseClick(y, Qt::LeftButton);
@@ -172,7 +172,7 @@ TEST_F(CInfoDlgTest, TogglesStartCheckedAndPostTheirNewState) {
     panel.setEnabled(false);
     QTest::mouseClick(panel.ToggleButton(0), Qt::LeftButton);
     EXPECT_TRUE(panel.ToggleState(0));
-    EXPECT_EQ(panel.ToggleButton(0)->FrameIndex(), 3);
+    EXPECT_EQ(panel.ToggleButton(0)->CurrentFrame(), 3);
 }
 
 }  // namespace

@@ -56,6 +56,10 @@ bool RenderAt(double s, const QString& folder) {
         graph.SetCursorFrame(frames * 43 / 100);
         ok &= Save(graph.grab().toImage(),
                    QStringLiteral("%1/graph_%2f_s%3.png").arg(folder).arg(frames).arg(tag));
+        // As in a maximised window: the grid is repeated to the right of the picture.
+        graph.resize(static_cast<int>(1400 * s), static_cast<int>(146 * s));
+        ok &= Save(graph.grab().toImage(),
+                   QStringLiteral("%1/graph_%2f_wide_s%3.png").arg(folder).arg(frames).arg(tag));
     }
 
     CInfoDlg info;

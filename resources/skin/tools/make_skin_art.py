@@ -426,8 +426,11 @@ def gsensor_background():
             continue
         body.append(f'<path d="M{strip} {y + 0.5} H{w}" stroke="#3c4046" stroke-width="1"/>')
     body.append(f'<path d="M{strip} 60.5 H{w}" stroke="#ffffff" stroke-width="1" stroke-dasharray="3 3"/>')
-    body.append(f'<rect x="{strip + 0.5}" y="0.5" width="{w - strip - 1}" height="{h - 1}" fill="none" '
-                f'stroke="#ffffff" stroke-width="1"/>')
+    # The frame has no right side and its left side lies in the label strip: the graph repeats
+    # the grid part (from column 41) to the right of the picture, so a vertical line there would
+    # show up in every repetition.
+    body.append(f'<path d="M{strip} 0.5 H{w} M{strip} {h - 0.5} H{w} M{strip - 0.5} 0 V{h}" '
+                f'fill="none" stroke="#ffffff" stroke-width="1"/>')
     svg("gsensor_background.svg", w, h, "\n".join(body))
 
 
