@@ -1,0 +1,157 @@
+// The small helpers: version and date texts, child scaling, the off-screen surface, the
+// logo panel, the UI fonts and the file-system routines.
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "app/ui_scale.h"
+#include "skin/logo_dlg.h"
+#include "skin/off_screen_dc.h"
+#include "skin/resource_image.h"
+#include "skin/scale_children.h"
+#include "skin/shell_files.h"
+#include "skin/skin_resources.h"
+#include "skin/ui_fonts.h"
+#include "skin/version_text.h"
+#include "skin_fixture.h"
+
+namespace quorva {
+namespace {
+
+TEST(VersionText, PrefixStopsBeforeTheThirdDot) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"92.0.902.49", "92.0.902"},
+        {"1.2.3.4", "1.2.3"},
+        {"1.2.3", "1.2.3"},
+        {"1.2", "1.2"},
+        {"", ""},
+        {"...", ".."},
+        {"1.2.3.4.5", "1.2.3"},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(VersionPrefix(in), out) << in;
+}
+
+TEST(VersionText, SlashesAfterOddPositionsButNotFive) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"240131", "24/01/31"},
+        {"220610", "22/06/10"},
+        {"2206", "22/06/"},
+        {"2", "2"},
+        {"", ""},
+        {"22061012", "22/06/1012/"},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(DateWithSlashes(in), out) << in;
+}
+
+TEST(ScaleChildren, ScalesDirectChildrenOnly) {
+    QWidget parent;
+    auto* child = new QWidget(&parent);
+    child->setGeometry(10, 20, 100, 30);
+    auto* grandchild = new QWidget(child);
+    grandchild->setGeometry(3, 3, 10, 10);
+    ScaleChildren(&parent, 1.5);
+    EXPECT_EQ(child->geometry(), QRect(15, 30, 150, 45));
+    EXPECT_EQ(grandchild->geometry(), QRect(3, 3, 10, 10));
+    ScaleChildren(&parent, 0.99);  // truncated, as every scaled length
+    EXPECT_EQ(child->geometry(), QRect(14, 29, 148, 44));
+}
+
+TEST(RectInMainWindow, IsRelativeToTheWindowAndOnePixelHigher) {
+    QWidget main(nullptr, Qt::FramelessWindowHint);
+    main.setGeometry(300, 200, 800, 600);
+    auto* child = new QWidget(&main);
+    child->setGeometry(6, 24, 656, 370);
+    main.show();
+    EXPECT_EQ(RectInMainWindow(&main, child), QRect(6, 23, 656, 370));
+}
+
+TEST(OffScreenDC, OwnsItsPixelsAndEndsEachDrawing) {
+    COffScreenDC surface(QSize(40, 20), Qt::black);
+    ASSERT_TRUE(surface.IsValid());
+    {
+        COffScreenDC::Painter painter(surface);
+        painter->fillRect(QRect(0, 0, 10, 10), Qt::red);
+        EXPECT_TRUE(surface.Image().paintingActive());
+    }
+    EXPECT_FALSE(surface.Image().paintingActive());
+    EXPECT_EQ(QColor(surface.Image().pixel(5, 5)), QColor(Qt::red));
+    EXPECT_EQ(QColor(surface.Image().pixel(20, 5)), QColor(Qt::black));
+
+    QImage screen(40, 20, QImage::Format_ARGB32_Premultiplied);
+    screen.fill(Qt::white);
+    {
+        QPainter painter(&screen);
+        surface.CopyTo(painter, QRect(10, 0, 10, 10), QPoint(0, 0));
+    }
+    EXPECT_EQ(QColor(screen.pixel(15, 5)), QColor(Qt::red));
+    EXPECT_EQ(QColor(screen.pixel(5, 5)), QColor(Qt::white));
+
+    EXPECT_FALSE(surface.EnsureSize(QSize(40, 20)));
+    EXPECT_TRUE(surface.EnsureSize(QSize(80, 20)));
+    EXPECT_EQ(surface.Size(), QSize(80, 20));
+    surface.Create(QSize(0, 0));
+    EXPECT_FALSE(surface.IsValid());
+}
+
+TEST(LogoDlg, ShowsTheChosenLogoUndistorted) {
+    CResourceImage images;
+    images.Load(1.0);
+    CLogoDlg logo(nullptr, &images);
+    logo.resize(450, 347);
+    logo.show();
+    EXPECT_EQ(logo.PictureId(), IDB_LOGO);
+    const QImage alone = logo.grab().toImage();
+    logo.SetLogoOnly(0);
+    EXPECT_EQ(logo.PictureId(), IDB_LOGO_OFFLINE);
+    const QImage notice = logo.grab().toImage();
+    EXPECT_NE(alone, notice);
+    // Framed with the set's frame brush, filled around the fitted picture.
+    EXPECT_EQ(QColor(alone.pixel(0, 100)), images.FrameBrush().color());
+    EXPECT_EQ(QColor(alone.pixel(5, 100)), images.Image(IDB_LOGO).pixelColor(0, 0));
+
+    CLogoDlg empty;
+    empty.resize(100, 100);
+    empty.show();
+    EXPECT_EQ(QColor(empty.grab().toImage().pixel(50, 50)), QColor(Qt::black));
+}
+
+TEST(UiFonts, JapaneseTextFindsAFaceAndHeightsFollowTheFontScale) {
+    const QFont font = UiFontFor(kFontF10, 1.0, 96);
+    EXPECT_EQ(font.pixelSize(), 13);  // MulDiv(10, 96, 72)
+    EXPECT_EQ(UiFontFor(kFontF9, 2.0, 96).pixelSize(), 24);
+    EXPECT_EQ(UiFontFor(kFontF22, 1.5, 120).pixelSize(), 55);  // MulDiv(33, 120, 72)
+    const QFontInfo info(font);
+    EXPECT_TRUE(info.family().contains("CJK") || info.family().contains("JP"))
+        << info.family().toStdString();
+    const QFontMetrics metrics(font);
+    for (QChar c : QStringLiteral("ファイル名参照先録画"))
+        EXPECT_TRUE(metrics.inFont(c)) << int(c.unicode());
+}
+
+TEST(ShellFiles, RecycleMovesToTheTrashAndFreeSpaceAnswers) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/AG__-240131-083015-000123M.MOV";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("movie");
+    file.close();
+    EXPECT_TRUE(RecycleFile(path.toStdString()));
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(RecycleFile(path.toStdString()));  // gone already
+    EXPECT_FALSE(RecycleFile(""));
+
+    EXPECT_GT(FreeDiskSpace(dir.path().toStdString()), 0u);
+    EXPECT_EQ(FreeDiskSpace(dir.path().toStdString() + "/missing/folder"), 0u);
+
+    const RemovableDriveList drives = RemovableDrives();
+    EXPECT_EQ(drives.last, static_cast<int>(drives.roots.size()) - 1);
+}
+
+}  // namespace
+}  // namespace quorva
