@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace quorva {
 
@@ -17,6 +18,8 @@ class AudioRenderer {
     virtual void Write(const int16_t* samples, int frames, double mediaMs) = 0;
     virtual void Flush() = 0;                  // drop everything queued (seek)
     virtual void SetVolume(double level) = 0;  // 0..1
+    // Per-channel gains (0..1) applied before the volume; channels beyond the list keep 1.
+    virtual void SetChannelLevels(const std::vector<float>& levels) = 0;
 };
 
 // The renderer on Qt Multimedia; null when the application has no audio output device (the

@@ -71,6 +71,7 @@ class FfmpegSlotEngine {
     bool WaitForPicture(int timeoutMs);
     FramePtr CurrentPicture() const;
     EngineStats Stats() const;
+    AudioRenderer* Audio() const { return audio_.get(); }  // null: the movie plays silently
 
   private:
     struct Entry {

@@ -6,7 +6,7 @@ namespace quorva {
 
 int64_t PositionAtMs(double mediaMs, double frameMs) {
     if (frameMs <= 0.0) return 0;
-    return static_cast<int64_t>(mediaMs / frameMs + 1e-6);
+    return static_cast<int64_t>(mediaMs / frameMs + 1e-4);
 }
 
 int64_t SubSlotPosition(int64_t mainPosition, float d0, float d1) {

@@ -7,7 +7,7 @@
 namespace quorva {
 
 // The frame shown at a media time (ms) of a recording with the given frame duration (ms);
-// truncated toward zero. A tolerance of a millionth of a frame keeps n x F on frame n.
+// truncated toward zero. A tolerance of a ten-thousandth of a frame keeps n x F on frame n.
 int64_t PositionAtMs(double mediaMs, double frameMs);
 
 // The media time (ms) at which frame n starts.

@@ -57,6 +57,10 @@ class SampleQueue : public QIODevice {
         chunks_.clear();
         queued_ = 0.0;
     }
+    void SetLevels(const std::vector<float>& levels) {
+        std::lock_guard lock(mutex_);
+        levels_ = levels;
+    }
 
   protected:
     qint64 readData(char* data, qint64 maxSize) override {
@@ -79,6 +83,14 @@ class SampleQueue : public QIODevice {
             if (c.mediaMs >= 0 && at > now + kAheadToleranceMs) break;  // not yet due
             const size_t n = std::min(want - written, c.samples.size() - c.read);
             std::memcpy(out + written, c.samples.data() + c.read, n * sizeof(int16_t));
+            if (!levels_.empty()) {
+                for (size_t k = 0; k < n; ++k) {
+                    const size_t channel = (c.read + k) % channels_;
+                    if (channel < levels_.size())
+                        out[written + k] =
+                            static_cast<int16_t>(out[written + k] * levels_[channel]);
+                }
+            }
             c.read += n;
             written += n;
             if (c.read >= c.samples.size()) Drop();
@@ -99,6 +111,7 @@ class SampleQueue : public QIODevice {
     std::function<bool()> playing_;
     std::mutex mutex_;
     std::deque<AudioChunk> chunks_;
+    std::vector<float> levels_;
     double queued_ = 0.0;
 };
 
@@ -165,6 +178,10 @@ class QtAudioRenderer : public AudioRenderer {
         QMetaObject::invokeMethod(context_, [this, level] {
             if (sink_) sink_->setVolume(level);
         });
+    }
+
+    void SetChannelLevels(const std::vector<float>& levels) override {
+        if (queue_) queue_->SetLevels(levels);
     }
 
   private:

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QThread>
 
 #include "player/picture_placement.h"
 

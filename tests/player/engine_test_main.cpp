@@ -2,7 +2,7 @@
 // the overlay, image writers, the audio device query).
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <cstdlib>
 
@@ -10,7 +10,7 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     quorva::cardwriter::QuietCodecLogs();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

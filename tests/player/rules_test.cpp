@@ -5,6 +5,7 @@
 #include "player/frame_timing.h"
 #include "player/picture_placement.h"
 #include "player/position_numbers.h"
+#include "player/preview_levels.h"
 #include "player/rate_table.h"
 #include "player/snapshot_naming.h"
 
@@ -184,6 +185,22 @@ TEST(FrameTiming, QuarterLateAndThreeQuartersEarlyThresholds) {
     EXPECT_DOUBLE_EQ(DecideFrame(50.0, f, 2.0).waitMs, 10.0);
     // Backwards the sign turns.
     EXPECT_EQ(DecideFrame(50.0, f, -1.0).action, FrameAction::kPresentLate);
+}
+
+TEST(PreviewLevels, BalanceTurnsDownTheOtherSide) {
+    EXPECT_EQ(PreviewChannelLevels(2, 0.8f, 0.0f), (std::vector<float>{0.8f, 0.8f}));
+    const auto right = PreviewChannelLevels(2, 1.0f, 0.25f);  // to the right: left quieter
+    EXPECT_FLOAT_EQ(right[0], 0.75f);
+    EXPECT_FLOAT_EQ(right[1], 1.0f);
+    const auto left = PreviewChannelLevels(2, 0.5f, -0.5f);
+    EXPECT_FLOAT_EQ(left[0], 0.5f);
+    EXPECT_FLOAT_EQ(left[1], 0.25f);
+    // An odd count: the last channel keeps the plain volume.
+    const auto three = PreviewChannelLevels(3, 0.5f, 1.0f);
+    EXPECT_FLOAT_EQ(three[0], 0.0f);
+    EXPECT_FLOAT_EQ(three[1], 0.5f);
+    EXPECT_FLOAT_EQ(three[2], 0.5f);
+    EXPECT_TRUE(PreviewChannelLevels(0, 1.0f, 0.0f).empty());
 }
 
 }  // namespace
