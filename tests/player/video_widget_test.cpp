@@ -26,6 +26,7 @@ std::shared_ptr<VideoFrame> SolidPicture(int w, int h, uint32_t argb) {
 TEST(VideoWidget, PicturePresentedFromAnotherThreadIsPaintedWithBands) {
     QtVideoWidget widget;
     widget.resize(800, 600);
+    widget.show();
     EXPECT_EQ(widget.ClientSize(), (PlayerSize{800, 600}));
     widget.SetVideoRect(PlayerRect{0, 75, 800, 526});
     const FramePtr picture = SolidPicture(64, 36, 0xFF2080C0u);
