@@ -70,6 +70,12 @@ bool JoinContext::JoinAppend(const std::string& path) {
 bool JoinContext::WriteMovieFile(const std::string& path, const std::atomic<bool>* running,
                                  bool syncToDisk) {
     if (!first_) return false;
+    std::string why;
+    if (!placed_ && !PlaceMediaData(*first_, &why)) {
+        error_ = why;
+        return false;
+    }
+    placed_ = true;
     OutputFile out;
     if (!out.Create(path)) {
         error_ = "cannot create " + path;

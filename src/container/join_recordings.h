@@ -52,6 +52,7 @@ class JoinContext {
     std::vector<std::unique_ptr<sMP4MOVIE>> further_;
     JoinDriveData data_;
     bool driveData_ = false;
+    bool placed_ = false;  // chunk offsets moved to the output's media data position
     ProgressCallback progress_;
     std::string error_;
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "container/big_endian.h"
+#include "container/movie_writer.h"
 
 namespace quorva {
 
@@ -61,7 +62,6 @@ bool ReadLayout(const sMP4MOVIE& m, Layout& out, std::string* message) {
             out.moov = &c;
         } else if (c.Is("mdat")) {
             if (out.mdat) return Fail(message, "more than one mdat box");
-            if (sawMoov) return Fail(message, "media data after the movie box");
             out.mdat = &c;
         }
     }
@@ -193,6 +193,34 @@ bool TracksMatch(const Track& a, const Track& b, std::string* message) {
 }
 
 }  // namespace
+
+bool PlaceMediaData(sMP4MOVIE& a, std::string* message) {
+    Layout la;
+    if (!ReadLayout(a, la, message)) return false;
+    uint64_t at = 0;
+    for (const MovieBox& c : a.root.children) {
+        if (&c == la.mdat) break;
+        at += OutputBoxSize(c);
+    }
+    const int64_t delta = static_cast<int64_t>(at + 8) - static_cast<int64_t>(la.mdat->offset);
+    if (delta == 0) return true;
+    for (const Track& t : la.tracks) {
+        const uint32_t n = Be32At(t.stco, 4);
+        for (uint32_t i = 0; i < n; ++i) {
+            const int64_t moved = int64_t{Be32At(t.stco, 8 + 4 * i)} + delta;
+            if (moved < 0 || moved > std::numeric_limits<uint32_t>::max())
+                return Fail(message, "the joined movie would pass 4 GiB");
+        }
+    }
+    for (const Track& t : la.tracks) {
+        const uint32_t n = Be32At(t.stco, 4);
+        for (uint32_t i = 0; i < n; ++i) {
+            uint8_t* e = t.stco->payload.data() + 8 + 4 * i;
+            WriteBe32(e, static_cast<uint32_t>(int64_t{ReadBe32(e)} + delta));
+        }
+    }
+    return true;
+}
 
 bool CanStartJoin(const sMP4MOVIE& a, std::string* message) {
     Layout la;

@@ -13,7 +13,12 @@ namespace quorva {
 // before anything is changed), and message says why.
 bool MergeMovie(sMP4MOVIE& a, sMP4MOVIE& b, std::string* message = nullptr);
 
-// Whether a movie can be the first of a join: one top-level "mdat" before "moov", every
+// Before the merged movie is written: when boxes ahead of the media data grew (a movie
+// box before the media data), every chunk offset moves with the media data. False when an
+// offset would no longer fit.
+bool PlaceMediaData(sMP4MOVIE& a, std::string* message = nullptr);
+
+// Whether a movie can be the first of a join: one top-level "mdat" and one "moov", every
 // track with its tables copied. message says why not.
 bool CanStartJoin(const sMP4MOVIE& a, std::string* message = nullptr);
 
