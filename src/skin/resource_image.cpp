@@ -103,6 +103,16 @@ void CResourceImage::DrawScaled(QPainter& painter, int x, int y, double factor, 
     if (!pixmap.isNull()) painter.drawPixmap(QPoint(x, y), pixmap);
 }
 
+void CResourceImage::DrawSkinBackground(QPainter& painter, const QRect& window) const {
+    if (window.isEmpty()) return;
+    const int caption = Scaled(24, scale_);
+    const int bar = Scaled(38, scale_);
+    Stretch(painter, window, IDB_MAIN_BACKGROUND);
+    Stretch(painter, QRect(window.left(), window.top(), window.width(), caption), IDB_CAPTION_BAND);
+    Stretch(painter, QRect(window.left(), window.bottom() + 1 - bar, window.width(), bar),
+            IDB_BOTTOM_BAR);
+}
+
 const QBrush& CResourceImage::WhiteBrush(int index) const {
     return white_[index >= 0 && index < 3 ? index : 0];
 }

@@ -46,6 +46,10 @@ class CResourceImage {
     // s the set's scale), from the sized cache: the way panels draw at every tick.
     void DrawScaled(QPainter& painter, int x, int y, double factor, int id) const;
 
+    // The main window's background for its window rectangle: the body picture stretched over
+    // it, the caption band over its top int(24 s) and the bottom bar over its bottom int(38 s).
+    void DrawSkinBackground(QPainter& painter, const QRect& window) const;
+
     const QIcon& WindowIcon() const { return icon_; }
     // Three white brushes and the frame brush of the logo panel.
     const QBrush& WhiteBrush(int index) const;

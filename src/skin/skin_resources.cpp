@@ -193,4 +193,22 @@ QPixmap LoadScaledBitmap(int id) {
     return LoadScaledBitmap(id, UiScale());
 }
 
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QImage image = RenderSkinImage(IDI_APP, QSize(size, size));
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+QCursor ZoomCursor(double s) {
+    const int side = Scaled(32, s);
+    const QImage image = RenderSkinImage(IDC_ZOOM_CURSOR, QSize(side, side));
+    if (image.isNull()) return QCursor(Qt::ArrowCursor);
+    // The lens is centred at (13, 13) of the 32 x 32 design.
+    const int hot = side * 13 / 32;
+    return QCursor(QPixmap::fromImage(image), hot, hot);
+}
+
 }  // namespace quorva

@@ -4,6 +4,8 @@
 // size asked for, so it stays sharp at every UI scale.
 #pragma once
 
+#include <QCursor>
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QSize>
@@ -155,5 +157,12 @@ QSize ScaledBitmapSize(QSize design, double s);
 // is given); a null pixmap when the picture cannot be loaded.
 QPixmap LoadScaledBitmap(int id, double s);
 QPixmap LoadScaledBitmap(int id);
+
+// The application icon (window icon, task bar, desktop entry) at the usual icon sizes.
+QIcon ApplicationIcon();
+
+// The zoom cursor (picture 191) at int(32 s) pixels square, its hot spot in the middle of the
+// lens; the arrow when the picture cannot be loaded.
+QCursor ZoomCursor(double s);
 
 }  // namespace quorva

@@ -15,6 +15,7 @@
 #include "skin/scale_children.h"
 #include "skin/shell_files.h"
 #include "skin/skin_resources.h"
+#include "skin/tree_badge.h"
 #include "skin/ui_fonts.h"
 #include "skin/version_text.h"
 #include "skin_fixture.h"
@@ -132,6 +133,60 @@ TEST(UiFonts, JapaneseTextFindsAFaceAndHeightsFollowTheFontScale) {
     const QFontMetrics metrics(font);
     for (QChar c : QStringLiteral("ファイル名参照先録画"))
         EXPECT_TRUE(metrics.inFont(c)) << int(c.unicode());
+}
+
+TEST(TreeBadge, ComposesOneLayerPerKindOnTheBasePlate) {
+    EXPECT_TRUE(ComposeTreeBadge(0, 1.0).isNull());
+    const QColor impact(0xd3, 0x2f, 0x2f), manual(0xf5, 0x7c, 0x00), parking(0x7b, 0x1f, 0xa2),
+        parkingImpact(0xc2, 0x18, 0x5b);
+    struct Case {
+        int value;
+        std::vector<QColor> shown, absent;
+    };
+    const Case cases[] = {
+        {1, {}, {impact, manual, parking, parkingImpact}},  // continuous only: the base plate
+        {4, {impact}, {manual, parking, parkingImpact}},
+        {2 | 16, {manual, parkingImpact}, {impact, parking}},
+        {2 | 4 | 8 | 16, {impact, manual, parking, parkingImpact}, {}},
+    };
+    for (double s : {1.0, 2.0}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.value);
+            const QImage badge = ComposeTreeBadge(c.value, s).toImage();
+            ASSERT_EQ(badge.size(), QSize(Scaled(39, s), Scaled(26, s)));
+            EXPECT_EQ(QColor(badge.pixel(0, 0)), QColor(Qt::white));  // composed on white
+            for (const QColor& colour : c.shown)
+                EXPECT_TRUE(test::HasColorNear(badge, badge.rect(), colour, 8));
+            for (const QColor& colour : c.absent)
+                EXPECT_FALSE(test::HasColorNear(badge, badge.rect(), colour, 8));
+            // Nothing but white above the layers' top, int(5 s).
+            EXPECT_FALSE(test::HasColorNear(badge, QRect(0, 0, badge.width(), Scaled(5, s)),
+                                            QColor(0x9a, 0xa0, 0xa8), 20));
+        }
+    }
+}
+
+TEST(SkinPictures, ZoomCursorIconAndBackground) {
+    const QCursor cursor = ZoomCursor(2.0);
+    EXPECT_EQ(cursor.pixmap().size(), QSize(64, 64));
+    EXPECT_EQ(cursor.hotSpot(), QPoint(26, 26));
+    EXPECT_FALSE(ApplicationIcon().isNull());
+    EXPECT_GE(ApplicationIcon().availableSizes().size(), 4);
+
+    CResourceImage images;
+    images.Load(1.0);
+    QImage window(1120, 697, QImage::Format_RGB32);
+    window.fill(Qt::magenta);
+    {
+        QPainter painter(&window);
+        images.DrawSkinBackground(painter, window.rect());
+    }
+    const QColor caption = images.Image(IDB_CAPTION_BAND).pixelColor(500, 10);
+    const QColor bar = images.Image(IDB_BOTTOM_BAR).pixelColor(500, 20);
+    EXPECT_EQ(window.pixelColor(500, 10), caption);
+    EXPECT_EQ(window.pixelColor(500, 697 - 20), bar);
+    EXPECT_NE(window.pixelColor(500, 300), caption);
+    EXPECT_FALSE(test::HasColorNear(window, window.rect(), Qt::magenta, 0));  // all covered
 }
 
 TEST(ShellFiles, RecycleMovesToTheTrashAndFreeSpaceAnswers) {
