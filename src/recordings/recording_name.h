@@ -108,10 +108,15 @@ bool FileNumberLess(const RecordingEntry& a, const RecordingEntry& b);
 void SetLayoutFoldersFirst(bool on);  // the running scan's switch read by NameLess
 bool LayoutFoldersFirst();
 
-// Catalogue order: valid recording names first, each part by FileNumberLess.
+// NameLess on two file names with the layout-folders-first switch given.
+bool FileNameLess(std::string_view a, std::string_view b, bool layoutFoldersFirst);
+
+// Catalogue order: valid recording names first, each part by FileNumberLess (stable).
 void SortCatalogueOrder(std::vector<RecordingEntry>& entries);
-// Listing order: directories first, then files, each part by NameLess.
+void SortCatalogueOrder(std::vector<const RecordingEntry*>& entries);
+// Listing order: directories first, then files, each part by NameLess (stable).
 void SortListingOrder(std::vector<RecordingEntry>& entries);
+void SortListingOrder(std::vector<const RecordingEntry*>& entries, bool layoutFoldersFirst);
 // The recording list's column orders: column 1 by class character; column 0 keeps the order.
 bool ListColumnLess(int column, const RecordingEntry& a, const RecordingEntry& b);
 

@@ -15,6 +15,33 @@ namespace quorva {
 struct SourceCatalogue::ScanMemo {
     std::unordered_map<std::string, FolderListing> listings;
     std::unordered_map<std::string, MovieHeaderProbe> probes;
+    // File names per listed folder (views into the listings), to skip looking for partners
+    // that are absent. Names match ignoring ASCII case, as on the card's file system.
+    struct NoCaseHash {
+        size_t operator()(std::string_view s) const {
+            size_t h = 14695981039346656037ull;
+            for (char c : s)
+                h = (h ^ static_cast<unsigned char>(c | 0x20)) * 1099511628211ull;
+            return h;
+        }
+    };
+    struct NoCaseEqual {
+        bool operator()(std::string_view a, std::string_view b) const {
+            if (a.size() != b.size()) return false;
+            for (size_t i = 0; i < a.size(); ++i) {
+                char x = a[i], y = b[i];
+                if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+                if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+                if (x != y) return false;
+            }
+            return true;
+        }
+    };
+    struct FolderNames {
+        bool listed = false;
+        std::unordered_set<std::string_view, NoCaseHash, NoCaseEqual> names;
+    };
+    std::unordered_map<std::string, FolderNames> names;
 };
 
 namespace {
@@ -69,10 +96,10 @@ std::string StripTrailingSlash(std::string path) {
 
 // NameLess with an explicit layout-folders-first switch.
 void SortByName(std::vector<RecordingEntry>& entries, bool layoutFirst) {
-    const bool saved = LayoutFoldersFirst();
-    SetLayoutFoldersFirst(layoutFirst);
-    std::stable_sort(entries.begin(), entries.end(), NameLess);
-    SetLayoutFoldersFirst(saved);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [layoutFirst](const RecordingEntry& a, const RecordingEntry& b) {
+                         return FileNameLess(FileNameOf(a.path), FileNameOf(b.path), layoutFirst);
+                     });
 }
 
 }  // namespace
@@ -105,8 +132,13 @@ bool SourceCatalogue::PassesRecordingTest(const std::string& path, ScanMemo* mem
 }
 
 std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& path, ScanMemo* memo) {
-    std::optional<uint64_t> size;
-    if (memo && !env_.probe) {
+    return BuildEntry(path, std::nullopt, memo);
+}
+
+std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& path,
+                                                          std::optional<uint64_t> size,
+                                                          ScanMemo* memo) {
+    if (!size && memo && !env_.probe) {
         auto it = memo->probes.find(path);
         if (it != memo->probes.end()) size = it->second.size;
     }
@@ -115,11 +147,31 @@ std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& pat
     RecordingEntry e;
     e.path = path;
     e.movieSize = *size;
-    e.subSize = RegularFileSize(SubCameraPath(path)).value_or(0);
-    e.dataSize = RegularFileSize(DriveDataPath(path)).value_or(0);
+    e.subSize = PartnerSize(SubCameraPath(path), memo);
+    e.dataSize = PartnerSize(DriveDataPath(path), memo);
     e.id = nextId_.fetch_add(1, std::memory_order_relaxed);
     e.classChar = ClassCharOf(path);
     return e;
+}
+
+uint64_t SourceCatalogue::PartnerSize(const std::string& path, ScanMemo* memo) {
+    if (memo) {
+        // A file that its folder's listing does not hold is not looked for (names match
+        // ignoring case, as on the card's file system).
+        const std::string folder(FolderOf(path));
+        auto it = memo->names.find(folder);
+        if (it == memo->names.end()) {
+            ScanMemo::FolderNames names;
+            const FolderListing& listing = Listing(folder, *memo);
+            names.listed = listing.ok;
+            names.names.reserve(listing.entries.size());
+            for (const RecordingEntry& e : listing.entries)
+                names.names.insert(FileNameOf(e.path));
+            it = memo->names.emplace(folder, std::move(names)).first;
+        }
+        if (it->second.listed && !it->second.names.count(FileNameOf(path))) return 0;
+    }
+    return RegularFileSize(path).value_or(0);
 }
 
 std::string SourceCatalogue::MainSubfolderOr(const std::string& folder, ScanMemo* memo) {
@@ -168,10 +220,13 @@ void SourceCatalogue::AddFolder(const std::string& folder, GroupNode* parent, bo
     }
     // A plain folder: one node per sub-folder, entered on a card while the scan collects
     // its groups.
-    std::vector<RecordingEntry> sorted = listing.entries;
-    SortByName(sorted, recorderFolders);
-    for (const RecordingEntry& e : sorted) {
-        if (!IsDirectory(e) || depth >= kMaxFolderDepth || tree_.Full()) continue;
+    std::vector<RecordingEntry> folders;
+    for (const RecordingEntry& e : listing.entries) {
+        if (IsDirectory(e)) folders.push_back(e);
+    }
+    SortByName(folders, recorderFolders);
+    for (const RecordingEntry& e : folders) {
+        if (depth >= kMaxFolderDepth || tree_.Full()) continue;
         GroupNode* node = tree_.Insert(parent, std::string(FileNameOf(e.path)), false);
         if (recorderFolders && collectingGroups_) {
             AddFolder(e.path, node, recorderFolders, depth + 1, memo);
@@ -187,10 +242,10 @@ void SourceCatalogue::GroupRecordings(const std::string& folder, GroupNode* pare
                                       ScanMemo* memo) {
     const FolderListing& listing = Listing(folder, *memo);
     if (!listing.ok) return;
-    std::vector<RecordingEntry> files;
+    std::vector<const RecordingEntry*> files;
     files.reserve(listing.entries.size());
     for (const RecordingEntry& e : listing.entries) {
-        if (!IsDirectory(e)) files.push_back(e);
+        if (!IsDirectory(e)) files.push_back(&e);
     }
     SortCatalogueOrder(files);
 
@@ -207,7 +262,8 @@ void SourceCatalogue::GroupRecordings(const std::string& folder, GroupNode* pare
         if (recorderFolders && groupNode) groupNode->badge = badge;
     };
 
-    for (const RecordingEntry& e : files) {
+    for (const RecordingEntry* file : files) {
+        const RecordingEntry& e = *file;
         if (!PassesRecordingTest(e.path, memo)) continue;
         const std::string_view name = FileNameOf(e.path);
         const bool sameGroup = !previousName.empty() && runLength < kMaxRecordingsPerGroup &&
@@ -333,11 +389,12 @@ std::vector<RecordingEntry> SourceCatalogue::ListAllRecordings() {
     int filesCounted = 0;
     const bool layoutFirst = kind_ == kSourceDrive && recorderFolders_;
     std::vector<std::string> walked;
-    if (kind_ == kSourceDrive) return Walk(sourcePath_, 0, layoutFirst, filesCounted, walked);
+    ScanMemo memo;
+    if (kind_ == kSourceDrive) return Walk(sourcePath_, 0, layoutFirst, filesCounted, walked, memo);
     if (kind_ == kSourceFolder) {
         if (tree_.Roots().empty()) return {};
-        return Walk(tree_.PathOf(tree_.Roots().front().get()), 0, layoutFirst, filesCounted,
-                    walked);
+        return Walk(tree_.PathOf(tree_.Roots().front().get()), 0, layoutFirst, filesCounted, walked,
+                    memo);
     }
     if (kind_ == kSourceFile && HasMovieHeader(sourcePath_, nullptr)) {
         if (std::optional<RecordingEntry> entry = BuildEntry(sourcePath_, nullptr))
@@ -348,40 +405,45 @@ std::vector<RecordingEntry> SourceCatalogue::ListAllRecordings() {
 
 std::vector<RecordingEntry> SourceCatalogue::Walk(const std::string& folder, int depth,
                                                   bool layoutFirst, int& filesCounted,
-                                                  std::vector<std::string>& walking) {
+                                                  std::vector<std::string>& walking,
+                                                  ScanMemo& memo) {
     std::vector<RecordingEntry> result;
     // A folder reached again through a link below itself is not walked twice.
     std::error_code ec;
     std::string real = std::filesystem::canonical(folder, ec).string();
     if (ec) return result;
     if (std::find(walking.begin(), walking.end(), real) != walking.end()) return result;
-    FolderListing listing = ListFolder(folder);
+    const FolderListing& listing = Listing(folder, memo);
     if (!listing.ok) return result;
     walking.push_back(std::move(real));
-    std::vector<RecordingEntry>& entries = listing.entries;
-    auto firstFile = std::stable_partition(entries.begin(), entries.end(), IsDirectory);
-    {
-        const bool saved = LayoutFoldersFirst();
-        SetLayoutFoldersFirst(layoutFirst);
-        std::stable_sort(entries.begin(), firstFile, NameLess);
-        std::stable_sort(firstFile, entries.end(), NameLess);
-        SetLayoutFoldersFirst(saved);
-    }
-    for (const RecordingEntry& e : entries) {
+    std::vector<const RecordingEntry*> entries;
+    entries.reserve(listing.entries.size());
+    for (const RecordingEntry& e : listing.entries)
+        entries.push_back(&e);
+    SortListingOrder(entries, layoutFirst);
+    for (const RecordingEntry* entry : entries) {
+        const RecordingEntry& e = *entry;
         if (IsDirectory(e)) {
             if (depth >= kMaxFolderDepth) continue;
             int counted = 0;
             std::vector<RecordingEntry> below =
-                Walk(e.path, depth + 1, layoutFirst, counted, walking);
+                Walk(e.path, depth + 1, layoutFirst, counted, walking, memo);
             if (counted > 0) SortCatalogueOrder(below);
             result.insert(result.end(), std::make_move_iterator(below.begin()),
                           std::make_move_iterator(below.end()));
         } else {
             ++filesCounted;
-            if (PassesRecordingTest(e.path, nullptr)) {
-                if (std::optional<RecordingEntry> entry = BuildEntry(e.path, nullptr))
-                    result.push_back(std::move(*entry));
+            if (!IsMovPath(e.path) || !IsMainRecordingName(e.path)) continue;
+            std::optional<uint64_t> size;
+            if (env_.probe) {
+                if (!env_.probe(e.path)) continue;
+            } else {
+                const MovieHeaderProbe probe = ProbeMovieFile(e.path);
+                if (!probe.movie) continue;
+                size = probe.size;
             }
+            if (std::optional<RecordingEntry> built = BuildEntry(e.path, size, &memo))
+                result.push_back(std::move(*built));
         }
     }
     walking.pop_back();

@@ -88,7 +88,10 @@ class SourceCatalogue {
     bool PassesRecordingTest(const std::string& path, ScanMemo* memo);
     bool HasMovieHeader(const std::string& path, ScanMemo* memo);
     std::optional<RecordingEntry> BuildEntry(const std::string& path, ScanMemo* memo);
+    std::optional<RecordingEntry> BuildEntry(const std::string& path, std::optional<uint64_t> size,
+                                             ScanMemo* memo);
     std::string MainSubfolderOr(const std::string& folder, ScanMemo* memo);
+    uint64_t PartnerSize(const std::string& path, ScanMemo* memo);
     uint32_t KindFlagsOfFolder(const std::string& folder, ScanMemo* memo);
 
     void AddFolder(const std::string& folder, GroupNode* parent, bool recorderFolders, int depth,
@@ -97,7 +100,8 @@ class SourceCatalogue {
                          bool recorderFolders, const std::string& wantedGroup, ScanMemo* memo);
     int Fill(GroupNode* node, ScanMemo* memo);
     std::vector<RecordingEntry> Walk(const std::string& folder, int depth, bool layoutFirst,
-                                     int& filesCounted, std::vector<std::string>& walking);
+                                     int& filesCounted, std::vector<std::string>& walking,
+                                     ScanMemo& memo);
 
     SourceEnvironment env_;
     GroupTree tree_;

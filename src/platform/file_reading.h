@@ -1,0 +1,34 @@
+// Fast, non-blocking reading of folders and file heads for the scans of a card.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorva::platform {
+
+struct FolderItem {
+    std::string name;
+    bool isDirectory = false;  // a symbolic link to a folder counts as a folder
+};
+
+// The entries of the folder except "." and ".."; false when it cannot be opened. A folder
+// that fails part way (a card pulled out) ends its listing there.
+bool ReadFolder(const std::string& folder, std::vector<FolderItem>& items);
+
+struct FileHead {
+    bool regular = false;  // a regular file (pipes, devices and folders are never read)
+    uint64_t size = 0;
+    size_t bytesRead = 0;
+};
+// Reads up to length bytes from the start of a regular file of at least minimumSize bytes;
+// nullopt when the file cannot be opened. Never blocks on special files.
+std::optional<FileHead> ReadFileHead(const std::string& path, char* buffer, size_t length,
+                                     uint64_t minimumSize);
+
+// The size of a regular file, nullopt when there is none at the path.
+std::optional<uint64_t> RegularFileSize(const std::string& path);
+
+}  // namespace quorva::platform
