@@ -1,7 +1,8 @@
 // skin-gallery: renders every skin control in its states and every skin picture to PNG
 // files at a given UI scale, to look at the skin without the viewer.
 //
-//   skin-gallery [--scale S] [--out PREFIX]   writes PREFIX-controls.png, PREFIX-pictures.png
+//   skin-gallery [--scale S] [--out PREFIX] [--max-width W]
+//       writes PREFIX-controls.png, PREFIX-pictures.png and PREFIX-window.png
 //
 // Runs without a display with QT_QPA_PLATFORM=offscreen.
 
@@ -299,6 +300,99 @@ QImage PicturesSheet(int maxDesignWidth) {
     return out;
 }
 
+// The pictures put together the way the main window lays them out, at design size times s.
+QImage WindowSheet() {
+    const int W = S(1120), H = S(697);
+    CResourceImage images;
+    images.Load();
+    QWidget window;
+    window.resize(W, H);
+    QImage out(W, H, QImage::Format_RGB32);
+    {
+        QPainter painter(&out);
+        images.DrawSkinBackground(painter, out.rect());
+        painter.setFont(UiFont(kFontF10));
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(QPoint(S(4) + S(6), S(4)), QPoint(S(400), S(30))),
+                         Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Orlo Viewer 02"));
+        const int movieLeft = S(6), movieTop = S(24);
+        const int movieWidth = W - 2 * S(6) - S(440) - 2 * S(6);
+        const int movieHeight = H - S(10) - S(38) - S(24) - S(150) - S(105);
+        const QRect movie(movieLeft, movieTop, movieWidth, movieHeight);
+        images.Stretch(painter, movie, IDB_MOVIE_IDLE);
+        const QRect info(movieLeft + S(1), movie.bottom() + 1 + S(10), movieWidth - S(1), S(105));
+        images.Stretch(painter, info, IDB_INFO_BACKGROUND);
+        const QRect graph(info.left(), info.bottom() + 1, info.width(),
+                          S(2) + H - S(10) - S(38) - S(6) - S(105) - (movie.bottom() + 1));
+        painter.fillRect(graph, Qt::black);
+        painter.drawImage(graph.topLeft(),
+                          RenderSkinImage(IDB_GSENSOR_BACKGROUND, QSize(S(640), S(120))));
+        const QRect browser(QPoint(movie.right() + 1, movieTop + 1),
+                            QPoint(movie.right() + S(440) + 2 * S(6), H - S(5) + S(1) - S(38)));
+        painter.fillRect(browser, QColor(49, 49, 49));
+        painter.setPen(QColor(170, 170, 170));
+        painter.drawRect(browser.adjusted(0, 0, -1, -1));
+        painter.fillRect(
+            QRect(browser.left() + S(4), browser.top() + S(26), S(217), browser.height() - S(30)),
+            Qt::white);
+        painter.fillRect(
+            QRect(browser.left() + S(224), browser.top() + S(26), S(224), browser.height() - S(30)),
+            Qt::white);
+    }
+    window.setAutoFillBackground(true);
+    QPalette pal = window.palette();
+    pal.setBrush(QPalette::Window, QPixmap::fromImage(out));
+    window.setPalette(pal);
+
+    auto* seek = new CSkinSliderCtrl(&window);
+    seek->Create(38100, &window);
+    const int movieWidth = W - 2 * S(6) - S(440) - 2 * S(6);
+    const int movieBottom = S(24) + H - S(10) - S(38) - S(24) - S(150) - S(105);
+    seek->setGeometry(S(6), movieBottom, movieWidth, S(10));
+    seek->SetImages(IDB_SEEK_PLAYED, IDB_SEEK_REMAINING, IDB_SEEK_THUMB, IDB_SEEK_THUMB_PRESSED);
+    seek->SetRange(0, 899);
+    seek->SetPos(240);
+
+    const int ids[] = {IDB_PLAY_STOP,  IDB_PLAY_PREV,   IDB_PAUSE,        IDB_PLAY_SLOW,
+                       IDB_PLAY_FAST,  IDB_PLAY_NEXT,   IDB_SNAPSHOT,     IDB_SAVE_JOINED,
+                       IDB_ZOOM_MODE,  IDB_OPEN_SOURCE, IDB_DELETE_FILES, IDB_SETTINGS,
+                       IDB_EXPORT_CSV, IDB_MAP_TOGGLE};
+    const int top = H - (S(32) + S(38)) / 2 - S(1);
+    for (int i = 0; i < 14; ++i) {
+        auto* button = new CSkinButton(&window);
+        const int left = S(20) + i * (S(32) + S(15)) + (i >= 9 ? S(32) - S(2) : 0);
+        button->Create(QRect(left, top, S(32), S(32)), 38000 + i);
+        button->SetImage(ids[i], QSize(S(32), S(32)));
+        button->setEnabled(i != 3 && i != 4 && i != 10);
+    }
+    auto* volume = new CSkinSliderCtrl(&window);
+    volume->Create(38101, &window);
+    volume->setGeometry(W - S(120), -S(5) + H - (S(38) + S(12)) / 2, S(100), S(20));
+    volume->SetImages(IDB_VOLUME_PLAYED, IDB_VOLUME_REMAINING, IDB_VOLUME_THUMB,
+                      IDB_VOLUME_THUMB_PRESSED);
+    volume->SetRange(0, 65535);
+    volume->SetPos(52000);
+
+    struct Caption {
+        int id, width, text;
+    };
+    const Caption captions[] = {{IDB_WND_CLOSE, 46, 0},
+                                {IDB_WND_MAXIMIZE, 26, 0},
+                                {IDB_WND_MINIMIZE, 26, 0},
+                                {IDB_THUMBNAIL_TOGGLE, 150, 171}};
+    int right = W - S(6) - S(4);
+    for (const Caption& c : captions) {
+        auto* button = new CSkinButton(&window);
+        const int width = S(c.width);
+        right -= width;
+        button->Create(QRect(right, 0, width, S(18)), c.id);
+        button->SetImage(c.id, QSize(width, S(18)));
+        if (c.text) button->setText(Ui(c.text));
+    }
+    window.show();
+    return window.grab().toImage();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -318,11 +412,13 @@ int main(int argc, char** argv) {
     const QString prefix = parser.value("out");
     const QString controls = prefix + "-controls.png";
     const QString pictures = prefix + "-pictures.png";
+    const QString window = prefix + "-window.png";
     if (!ControlsSheet().save(controls) ||
-        !PicturesSheet(parser.value("max-width").toInt()).save(pictures)) {
+        !PicturesSheet(parser.value("max-width").toInt()).save(pictures) ||
+        !WindowSheet().save(window)) {
         std::fprintf(stderr, "skin-gallery: cannot write %s\n", qPrintable(prefix));
         return 1;
     }
-    std::printf("%s\n%s\n", qPrintable(controls), qPrintable(pictures));
+    std::printf("%s\n%s\n%s\n", qPrintable(controls), qPrintable(pictures), qPrintable(window));
     return 0;
 }
