@@ -11,7 +11,8 @@ namespace quorva::platform {
 
 struct FolderItem {
     std::string name;
-    bool isDirectory = false;  // a symbolic link to a folder counts as a folder
+    bool isDirectory = false;    // a symbolic link to a folder counts as a folder
+    bool isRegularFile = false;  // known from the listing alone (not for links)
 };
 
 // The entries of the folder except "." and ".."; false when it cannot be opened. A folder
@@ -30,5 +31,26 @@ std::optional<FileHead> ReadFileHead(const std::string& path, char* buffer, size
 
 // The size of a regular file, nullopt when there is none at the path.
 std::optional<uint64_t> RegularFileSize(const std::string& path);
+
+// An open folder, so that the files in it are found by name without walking the whole path
+// again (a scan touches thousands of files in a few folders).
+class FolderHandle {
+  public:
+    explicit FolderHandle(const std::string& folder);
+    ~FolderHandle();
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+    bool valid() const { return fd_ >= 0; }
+
+    // As ReadFileHead and RegularFileSize, for a name in this folder.
+    // knownRegular: the folder's listing said "regular file", so the type is not asked
+    // again (a file that changed since is still never read as anything else).
+    std::optional<FileHead> ReadFileHead(const std::string& name, char* buffer, size_t length,
+                                         uint64_t minimumSize, bool knownRegular = false) const;
+    std::optional<uint64_t> RegularFileSize(const std::string& name) const;
+
+  private:
+    int fd_ = -1;
+};
 
 }  // namespace quorva::platform

@@ -17,6 +17,7 @@ FolderListing ListFolder(const std::string& folder) {
         RecordingEntry entry;
         entry.path = JoinPath(folder, item.name);
         if (item.isDirectory) entry.attributes = kAttributeDirectory;
+        if (item.isRegularFile) entry.attributes = kAttributeNormalFile;
         listing.entries.push_back(std::move(entry));
     }
     return listing;
@@ -26,15 +27,29 @@ std::optional<uint64_t> RegularFileSize(const std::string& path) {
     return platform::RegularFileSize(path);
 }
 
-MovieHeaderProbe ProbeMovieFile(const std::string& path) {
+namespace {
+
+MovieHeaderProbe Judge(const std::optional<platform::FileHead>& file, const char* head) {
     MovieHeaderProbe probe;
-    char head[kMovieHeaderProbeBytes];
-    const std::optional<platform::FileHead> file =
-        platform::ReadFileHead(path, head, sizeof head, kMovieHeaderProbeBytes);
     if (!file || !file->regular) return probe;
     probe.size = file->size;
-    probe.movie = file->bytesRead == sizeof head && std::memcmp(head + 4, "ftyp", 4) == 0;
+    probe.movie =
+        file->bytesRead == kMovieHeaderProbeBytes && std::memcmp(head + 4, "ftyp", 4) == 0;
     return probe;
+}
+
+}  // namespace
+
+MovieHeaderProbe ProbeMovieFile(const std::string& path) {
+    char head[kMovieHeaderProbeBytes];
+    return Judge(platform::ReadFileHead(path, head, sizeof head, kMovieHeaderProbeBytes), head);
+}
+
+MovieHeaderProbe ProbeMovieFileIn(const platform::FolderHandle& folder, const std::string& name,
+                                  bool knownRegular) {
+    char head[kMovieHeaderProbeBytes];
+    return Judge(folder.ReadFileHead(name, head, sizeof head, kMovieHeaderProbeBytes, knownRegular),
+                 head);
 }
 
 }  // namespace quorva

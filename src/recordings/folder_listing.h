@@ -6,9 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_reading.h"
 #include "recordings/recording_entry.h"
 
 namespace quorva {
+
+// Attribute bit of a listing entry that the listing knows to be a regular file.
+constexpr uint32_t kAttributeNormalFile = 0x80;
 
 struct FolderListing {
     bool ok = false;                      // false when the folder could not be enumerated
@@ -27,6 +31,9 @@ struct MovieHeaderProbe {
     std::optional<uint64_t> size;  // the file's size when it is a regular file
 };
 MovieHeaderProbe ProbeMovieFile(const std::string& path);
+// The same for a name in an open folder.
+MovieHeaderProbe ProbeMovieFileIn(const platform::FolderHandle& folder, const std::string& name,
+                                  bool knownRegular = false);
 
 // The size of a regular file, nullopt when there is none at the path.
 std::optional<uint64_t> RegularFileSize(const std::string& path);

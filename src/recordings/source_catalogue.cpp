@@ -15,33 +15,35 @@ namespace quorva {
 struct SourceCatalogue::ScanMemo {
     std::unordered_map<std::string, FolderListing> listings;
     std::unordered_map<std::string, MovieHeaderProbe> probes;
-    // File names per listed folder (views into the listings), to skip looking for partners
-    // that are absent. Names match ignoring ASCII case, as on the card's file system.
-    struct NoCaseHash {
-        size_t operator()(std::string_view s) const {
-            size_t h = 14695981039346656037ull;
-            for (char c : s)
-                h = (h ^ static_cast<unsigned char>(c | 0x20)) * 1099511628211ull;
-            return h;
+    // File names (views into the listings) of the folders asked about by Listed.
+    std::unordered_map<std::string, std::unordered_set<std::string_view>> names;
+    // Whether the folder's listing holds the name, as it is stored; true when the folder
+    // cannot be listed (then only a look at the file itself can tell).
+    bool Listed(const std::string& folder, std::string_view name, SourceCatalogue& owner) {
+        const FolderListing& listing = owner.Listing(folder, *this);
+        if (!listing.ok) return true;
+        auto it = names.find(folder);
+        if (it == names.end()) {
+            std::unordered_set<std::string_view> set;
+            set.reserve(listing.entries.size());
+            for (const RecordingEntry& e : listing.entries)
+                set.insert(FileNameOf(e.path));
+            it = names.emplace(folder, std::move(set)).first;
         }
-    };
-    struct NoCaseEqual {
-        bool operator()(std::string_view a, std::string_view b) const {
-            if (a.size() != b.size()) return false;
-            for (size_t i = 0; i < a.size(); ++i) {
-                char x = a[i], y = b[i];
-                if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-                if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-                if (x != y) return false;
-            }
-            return true;
+        return it->second.count(name) != 0;
+    }
+
+    // The folders whose files are looked at, open (nullptr when they cannot be opened).
+    std::unordered_map<std::string, std::unique_ptr<platform::FolderHandle>> handles;
+    const platform::FolderHandle* Handle(const std::string& folder) {
+        auto it = handles.find(folder);
+        if (it == handles.end()) {
+            auto handle = std::make_unique<platform::FolderHandle>(folder);
+            if (!handle->valid()) handle.reset();
+            it = handles.emplace(folder, std::move(handle)).first;
         }
-    };
-    struct FolderNames {
-        bool listed = false;
-        std::unordered_set<std::string_view, NoCaseHash, NoCaseEqual> names;
-    };
-    std::unordered_map<std::string, FolderNames> names;
+        return it->second.get();
+    }
 };
 
 namespace {
@@ -119,16 +121,23 @@ const FolderListing& SourceCatalogue::Listing(const std::string& folder, ScanMem
     return memo.listings.emplace(folder, ListFolder(folder)).first->second;
 }
 
-bool SourceCatalogue::HasMovieHeader(const std::string& path, ScanMemo* memo) {
+bool SourceCatalogue::HasMovieHeader(const std::string& path, ScanMemo* memo, bool knownRegular) {
     if (env_.probe) return env_.probe(path);
     if (!memo) return ProbeMovieFile(path).movie;
     auto it = memo->probes.find(path);
-    if (it == memo->probes.end()) it = memo->probes.emplace(path, ProbeMovieFile(path)).first;
+    if (it == memo->probes.end()) {
+        const platform::FolderHandle* folder = memo->Handle(std::string(FolderOf(path)));
+        const MovieHeaderProbe probe =
+            folder ? ProbeMovieFileIn(*folder, std::string(FileNameOf(path)), knownRegular)
+                   : MovieHeaderProbe{};
+        it = memo->probes.emplace(path, probe).first;
+    }
     return it->second.movie;
 }
 
-bool SourceCatalogue::PassesRecordingTest(const std::string& path, ScanMemo* memo) {
-    return IsMovPath(path) && IsMainRecordingName(path) && HasMovieHeader(path, memo);
+bool SourceCatalogue::PassesRecordingTest(const RecordingEntry& e, ScanMemo* memo) {
+    return IsMovPath(e.path) && IsMainRecordingName(e.path) &&
+           HasMovieHeader(e.path, memo, (e.attributes & kAttributeNormalFile) != 0);
 }
 
 std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& path, ScanMemo* memo) {
@@ -147,31 +156,21 @@ std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& pat
     RecordingEntry e;
     e.path = path;
     e.movieSize = *size;
-    e.subSize = PartnerSize(SubCameraPath(path), memo);
-    e.dataSize = PartnerSize(DriveDataPath(path), memo);
+    e.subSize = PartnerSize(SubCameraPath(path), memo, true);
+    e.dataSize = PartnerSize(DriveDataPath(path), memo, false);
     e.id = nextId_.fetch_add(1, std::memory_order_relaxed);
     e.classChar = ClassCharOf(path);
     return e;
 }
 
-uint64_t SourceCatalogue::PartnerSize(const std::string& path, ScanMemo* memo) {
-    if (memo) {
-        // A file that its folder's listing does not hold is not looked for (names match
-        // ignoring case, as on the card's file system).
-        const std::string folder(FolderOf(path));
-        auto it = memo->names.find(folder);
-        if (it == memo->names.end()) {
-            ScanMemo::FolderNames names;
-            const FolderListing& listing = Listing(folder, *memo);
-            names.listed = listing.ok;
-            names.names.reserve(listing.entries.size());
-            for (const RecordingEntry& e : listing.entries)
-                names.names.insert(FileNameOf(e.path));
-            it = memo->names.emplace(folder, std::move(names)).first;
-        }
-        if (it->second.listed && !it->second.names.count(FileNameOf(path))) return 0;
-    }
-    return RegularFileSize(path).value_or(0);
+uint64_t SourceCatalogue::PartnerSize(const std::string& path, ScanMemo* memo, bool oftenMissing) {
+    if (!memo) return RegularFileSize(path).value_or(0);
+    const std::string folderPath(FolderOf(path));
+    // A partner that is often missing (the sub camera's file) is first looked up in its
+    // folder's listing; names match ignoring case, as on the card's file system.
+    if (oftenMissing && !memo->Listed(folderPath, FileNameOf(path), *this)) return 0;
+    const platform::FolderHandle* folder = memo->Handle(folderPath);
+    return folder ? folder->RegularFileSize(std::string(FileNameOf(path))).value_or(0) : 0;
 }
 
 std::string SourceCatalogue::MainSubfolderOr(const std::string& folder, ScanMemo* memo) {
@@ -186,7 +185,7 @@ uint32_t SourceCatalogue::KindFlagsOfFolder(const std::string& folder, ScanMemo*
     uint32_t flags = 0;
     const FolderListing& listing = Listing(folder, *memo);
     for (const RecordingEntry& e : listing.entries) {
-        if (!IsDirectory(e) && PassesRecordingTest(e.path, memo)) KindFlags(e.path, flags);
+        if (!IsDirectory(e) && PassesRecordingTest(e, memo)) KindFlags(e.path, flags);
     }
     return flags;
 }
@@ -264,7 +263,7 @@ void SourceCatalogue::GroupRecordings(const std::string& folder, GroupNode* pare
 
     for (const RecordingEntry* file : files) {
         const RecordingEntry& e = *file;
-        if (!PassesRecordingTest(e.path, memo)) continue;
+        if (!PassesRecordingTest(e, memo)) continue;
         const std::string_view name = FileNameOf(e.path);
         const bool sameGroup = !previousName.empty() && runLength < kMaxRecordingsPerGroup &&
                                name[3] != 'S' &&
@@ -416,35 +415,44 @@ std::vector<RecordingEntry> SourceCatalogue::Walk(const std::string& folder, int
     const FolderListing& listing = Listing(folder, memo);
     if (!listing.ok) return result;
     walking.push_back(std::move(real));
-    std::vector<const RecordingEntry*> entries;
-    entries.reserve(listing.entries.size());
-    for (const RecordingEntry& e : listing.entries)
-        entries.push_back(&e);
-    SortListingOrder(entries, layoutFirst);
-    for (const RecordingEntry* entry : entries) {
-        const RecordingEntry& e = *entry;
+    // Directories first, then the files, each by name. Only files that can be recordings
+    // need their order: the others are counted and passed over.
+    std::vector<const RecordingEntry*> folders, candidates;
+    for (const RecordingEntry& e : listing.entries) {
         if (IsDirectory(e)) {
-            if (depth >= kMaxFolderDepth) continue;
+            folders.push_back(&e);
+        } else {
+            ++filesCounted;
+            if (IsMovPath(e.path) && IsMainRecordingName(e.path)) candidates.push_back(&e);
+        }
+    }
+    SortListingOrder(folders, layoutFirst);
+    SortListingOrder(candidates, layoutFirst);
+    if (depth < kMaxFolderDepth) {
+        for (const RecordingEntry* e : folders) {
             int counted = 0;
             std::vector<RecordingEntry> below =
-                Walk(e.path, depth + 1, layoutFirst, counted, walking, memo);
+                Walk(e->path, depth + 1, layoutFirst, counted, walking, memo);
             if (counted > 0) SortCatalogueOrder(below);
             result.insert(result.end(), std::make_move_iterator(below.begin()),
                           std::make_move_iterator(below.end()));
-        } else {
-            ++filesCounted;
-            if (!IsMovPath(e.path) || !IsMainRecordingName(e.path)) continue;
-            std::optional<uint64_t> size;
-            if (env_.probe) {
-                if (!env_.probe(e.path)) continue;
-            } else {
-                const MovieHeaderProbe probe = ProbeMovieFile(e.path);
-                if (!probe.movie) continue;
-                size = probe.size;
-            }
-            if (std::optional<RecordingEntry> built = BuildEntry(e.path, size, &memo))
-                result.push_back(std::move(*built));
         }
+    }
+    const platform::FolderHandle* folderHandle = memo.Handle(folder);
+    for (const RecordingEntry* e : candidates) {
+        std::optional<uint64_t> size;
+        if (env_.probe) {
+            if (!env_.probe(e->path)) continue;
+        } else {
+            const MovieHeaderProbe probe =
+                folderHandle ? ProbeMovieFileIn(*folderHandle, std::string(FileNameOf(e->path)),
+                                                (e->attributes & kAttributeNormalFile) != 0)
+                             : MovieHeaderProbe{};
+            if (!probe.movie) continue;
+            size = probe.size;
+        }
+        if (std::optional<RecordingEntry> built = BuildEntry(e->path, size, &memo))
+            result.push_back(std::move(*built));
     }
     walking.pop_back();
     return result;

@@ -85,13 +85,13 @@ class SourceCatalogue {
 
     // Every lookup goes through the memo of the running operation when there is one.
     const FolderListing& Listing(const std::string& folder, ScanMemo& memo);
-    bool PassesRecordingTest(const std::string& path, ScanMemo* memo);
-    bool HasMovieHeader(const std::string& path, ScanMemo* memo);
+    bool PassesRecordingTest(const RecordingEntry& listed, ScanMemo* memo);
+    bool HasMovieHeader(const std::string& path, ScanMemo* memo, bool knownRegular = false);
     std::optional<RecordingEntry> BuildEntry(const std::string& path, ScanMemo* memo);
     std::optional<RecordingEntry> BuildEntry(const std::string& path, std::optional<uint64_t> size,
                                              ScanMemo* memo);
     std::string MainSubfolderOr(const std::string& folder, ScanMemo* memo);
-    uint64_t PartnerSize(const std::string& path, ScanMemo* memo);
+    uint64_t PartnerSize(const std::string& path, ScanMemo* memo, bool oftenMissing);
     uint32_t KindFlagsOfFolder(const std::string& folder, ScanMemo* memo);
 
     void AddFolder(const std::string& folder, GroupNode* parent, bool recorderFolders, int depth,
