@@ -39,8 +39,12 @@ void Decode(benchmark::State& state, bool convert) {
     state.counters["frames"] = static_cast<double>(frames) / state.iterations();
 }
 
-void BM_EngineDecode(benchmark::State& state) { Decode(state, false); }
-void BM_EngineDecodeAndConvert(benchmark::State& state) { Decode(state, true); }
+void BM_EngineDecode(benchmark::State& state) {
+    Decode(state, false);
+}
+void BM_EngineDecodeAndConvert(benchmark::State& state) {
+    Decode(state, true);
+}
 
 void BM_FfmpegTool(benchmark::State& state) {
     const std::string movie = bench::BenchMovie();

@@ -20,7 +20,8 @@ std::vector<int64_t> Targets() {
     std::mt19937 random(20240131);
     std::uniform_int_distribution<int64_t> pick(0, 1799);
     std::vector<int64_t> t(100);
-    for (auto& v : t) v = pick(random);
+    for (auto& v : t)
+        v = pick(random);
     return t;
 }
 
@@ -49,9 +50,9 @@ void BM_SlotExactSeek(benchmark::State& state) {
                 state.SkipWithError("the seek did not land on its frame");
                 return;
             }
-            ms.push_back(std::chrono::duration<double, std::milli>(
-                             std::chrono::steady_clock::now() - start)
-                             .count());
+            ms.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
         }
     }
     Report(state, ms);
@@ -74,9 +75,9 @@ void BM_BareLibavSeek(benchmark::State& state) {
             bool key = false;
             while (pos < target && m.NextFrame(&pos, &key) == FfmpegMovie::ReadResult::kFrame) {
             }
-            ms.push_back(std::chrono::duration<double, std::milli>(
-                             std::chrono::steady_clock::now() - start)
-                             .count());
+            ms.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
         }
     }
     Report(state, ms);
