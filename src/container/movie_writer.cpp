@@ -15,6 +15,7 @@ struct Copier {
     OutputFile& out;
     const MovieWriteOptions& options;
     std::unique_ptr<uint8_t[]> buffer;
+    size_t capacity = 0;  // of buffer: the chunk size, or less for less media data
     uint64_t done = 0;
     uint64_t total = 0;
 
@@ -27,10 +28,14 @@ struct Copier {
         MappedFile source;
         if (!source.Open(*box.sourcePath)) return false;
         if (offset > source.Size() || size > source.Size() - offset) return false;
-        if (!buffer) buffer = std::make_unique<uint8_t[]>(kCopyChunk);
+        if (capacity < kCopyChunk && capacity < size) {
+            capacity = static_cast<size_t>(std::min<uint64_t>(
+                kCopyChunk, std::max<uint64_t>(size, total > done ? total - done : 0)));
+            buffer = std::make_unique_for_overwrite<uint8_t[]>(capacity);
+        }
         while (size > 0) {
             if (Stopped()) return false;
-            const size_t n = static_cast<size_t>(std::min<uint64_t>(size, kCopyChunk));
+            const size_t n = static_cast<size_t>(std::min<uint64_t>(size, capacity));
             if (!source.ReadAt(offset, buffer.get(), n) || !out.Write(buffer.get(), n))
                 return false;
             offset += n;
@@ -91,7 +96,7 @@ uint64_t OutputBoxSize(const MovieBox& box) {
 }
 
 bool WriteMovie(const MovieBox& root, OutputFile& out, const MovieWriteOptions& options) {
-    Copier c{out, options, nullptr, 0, MediaBytes(root)};
+    Copier c{out, options, nullptr, 0, 0, MediaBytes(root)};
     if (root.leaf) return false;  // not a movie
     for (const MovieBox& child : root.children)
         if (!WriteBox(child, c)) return false;
