@@ -1,6 +1,7 @@
 // Scanning a recorder card of 5000 recordings (layout 0, normal and parking halves, many
 // runs, tiny movies with a valid header, drive-data files beside them), warm cache:
 //   BM_Floor                 list the same folders, open and read 8 bytes of every movie
+//   BM_FloorWithSizes        the floor plus the movie's and the drive-data file's sizes
 //   BM_ScanAndSelectFirstGroup   ScanSource (kind 1) + SelectFirstGroup
 //   BM_ListAllRecordings     ListAllRecordings of the card
 //   BM_NameMatcher/BM_NameRegex  the name test alone, hand-written and std::regex
@@ -8,6 +9,7 @@
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -90,8 +92,10 @@ Card& TheCard() {
     return card;
 }
 
-// The floor: what any scan of the card has to do at least.
-void ListAndRead(const std::string& folder, int depth, int64_t& movies) {
+// The floor: what any scan of the card has to do at least. With sizes, it also asks for
+// the movie's size and the drive-data file's size, as every listed recording needs them
+// (a reference figure, not the goal's floor).
+void ListAndRead(const std::string& folder, int depth, int64_t& movies, bool sizes = false) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return;
     std::vector<std::string> subfolders;
@@ -108,12 +112,22 @@ void ListAndRead(const std::string& folder, int depth, int64_t& movies) {
         if (fd < 0) continue;
         char head[8];
         if (::read(fd, head, sizeof head) == 8) ++movies;
+        if (sizes) {
+            struct stat st {};
+            ::fstat(fd, &st);
+            std::string data = path;
+            data.replace(data.size() - 5, 5, "D.ADA");
+            data.replace(data.rfind('/') - (data[data.rfind('/') - 1] == 'g' ? 7 : 6),
+                         data[data.rfind('/') - 1] == 'g' ? 7 : 6,
+                         data[data.rfind('/') - 1] == 'g' ? "_PData" : "_NData");
+            ::stat(data.c_str(), &st);
+        }
         ::close(fd);
     }
     ::closedir(dir);
     if (depth < 3) {
         for (const std::string& s : subfolders)
-            ListAndRead(s, depth + 1, movies);
+            ListAndRead(s, depth + 1, movies, sizes);
     }
 }
 
@@ -123,6 +137,17 @@ void BM_Floor(benchmark::State& state) {
     for (auto _ : state) {
         movies = 0;
         ListAndRead(card.root, 0, movies);
+        benchmark::DoNotOptimize(movies);
+    }
+    state.counters["movies"] = static_cast<double>(movies);
+}
+
+void BM_FloorWithSizes(benchmark::State& state) {
+    const Card& card = TheCard();
+    int64_t movies = 0;
+    for (auto _ : state) {
+        movies = 0;
+        ListAndRead(card.root, 0, movies, true);
         benchmark::DoNotOptimize(movies);
     }
     state.counters["movies"] = static_cast<double>(movies);
@@ -186,6 +211,7 @@ void BM_NameRegex(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FloorWithSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScanAndSelectFirstGroup)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListAllRecordings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NameMatcher)->Unit(benchmark::kMicrosecond);

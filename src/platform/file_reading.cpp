@@ -6,11 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 
 namespace quorva::platform {
 
-bool ReadFolder(const std::string& folder, std::vector<FolderItem>& items) {
-    items.clear();
+bool ReadFolder(const std::string& folder,
+                const std::function<void(std::string_view, bool, bool)>& visit) {
     const int fd = ::open(folder.empty() ? "." : folder.c_str(),
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
@@ -22,20 +23,23 @@ bool ReadFolder(const std::string& folder, std::vector<FolderItem>& items) {
     while (const dirent* e = ::readdir(dir)) {
         const char* name = e->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-        FolderItem item;
-        item.name = name;
-        if (e->d_type == DT_DIR) {
-            item.isDirectory = true;
-        } else if (e->d_type == DT_REG) {
-            item.isRegularFile = true;
-        } else if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+        bool isDirectory = e->d_type == DT_DIR;
+        const bool isRegular = e->d_type == DT_REG;
+        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
             struct stat st {};
-            item.isDirectory = ::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+            isDirectory = ::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
-        items.push_back(std::move(item));
+        visit(name, isDirectory, isRegular);
     }
     ::closedir(dir);  // closes fd
     return true;
+}
+
+bool ReadFolder(const std::string& folder, std::vector<FolderItem>& items) {
+    items.clear();
+    return ReadFolder(folder, [&](std::string_view name, bool isDirectory, bool isRegular) {
+        items.push_back({std::string(name), isDirectory, isRegular});
+    });
 }
 
 namespace {
@@ -52,29 +56,34 @@ size_t ReadUpTo(int fd, char* buffer, size_t length) {
 }
 
 std::optional<FileHead> ReadHeadAt(int dirfd, const char* path, char* buffer, size_t length,
-                                   uint64_t minimumSize, bool knownRegular) {
+                                   uint64_t minimumSize, bool knownRegular, bool wantSize) {
     const int fd = ::openat(dirfd, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return std::nullopt;
     FileHead head;
     if (knownRegular) {
-        // Read first, then take the size from the end offset: cheaper than asking for the
-        // file's status. Anything that cannot seek is not a regular file after all.
+        // Read first; the size, when wanted, comes from the end offset, which is cheaper than
+        // asking for the file's status. Anything that cannot seek is not a regular file.
         const size_t done = ReadUpTo(fd, buffer, length);
+        if (!wantSize && minimumSize <= length) {
+            head.regular = true;
+            head.bytesRead = done >= minimumSize ? done : 0;
+            ::close(fd);
+            return head;
+        }
         const off_t end = ::lseek(fd, 0, SEEK_END);
         if (end >= 0) {
-            struct stat st {};
-            if (done > 0 || end > 0 || (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))) {
-                head.regular = true;
-                head.size = static_cast<uint64_t>(end);
-                head.bytesRead = head.size >= minimumSize ? done : 0;
-                ::close(fd);
-                return head;
-            }
+            head.regular = true;
+            head.sizeKnown = true;
+            head.size = static_cast<uint64_t>(end);
+            head.bytesRead = head.size >= minimumSize ? done : 0;
+            ::close(fd);
+            return head;
         }
     }
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         head.regular = true;
+        head.sizeKnown = true;
         head.size = static_cast<uint64_t>(st.st_size);
         if (head.size >= minimumSize) {
             ::lseek(fd, 0, SEEK_SET);
@@ -95,7 +104,7 @@ std::optional<uint64_t> SizeAt(int dirfd, const char* path) {
 
 std::optional<FileHead> ReadFileHead(const std::string& path, char* buffer, size_t length,
                                      uint64_t minimumSize) {
-    return ReadHeadAt(AT_FDCWD, path.c_str(), buffer, length, minimumSize, false);
+    return ReadHeadAt(AT_FDCWD, path.c_str(), buffer, length, minimumSize, false, true);
 }
 
 std::optional<uint64_t> RegularFileSize(const std::string& path) {
@@ -109,16 +118,32 @@ FolderHandle::~FolderHandle() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-std::optional<FileHead> FolderHandle::ReadFileHead(const std::string& name, char* buffer,
-                                                   size_t length, uint64_t minimumSize,
-                                                   bool knownRegular) const {
-    if (fd_ < 0 || name.empty() || name.find('/') != std::string::npos) return std::nullopt;
-    return ReadHeadAt(fd_, name.c_str(), buffer, length, minimumSize, knownRegular);
+namespace {
+
+// A file name as a C string without allocating; false for anything but one path component.
+bool NameAsCString(std::string_view name, char (&out)[NAME_MAX + 1]) {
+    if (name.empty() || name.size() > NAME_MAX || name.find('/') != std::string_view::npos ||
+        name.find('\0') != std::string_view::npos)
+        return false;
+    name.copy(out, name.size());
+    out[name.size()] = '\0';
+    return true;
 }
 
-std::optional<uint64_t> FolderHandle::RegularFileSize(const std::string& name) const {
-    if (fd_ < 0 || name.empty() || name.find('/') != std::string::npos) return std::nullopt;
-    return SizeAt(fd_, name.c_str());
+}  // namespace
+
+std::optional<FileHead> FolderHandle::ReadFileHead(std::string_view name, char* buffer,
+                                                   size_t length, uint64_t minimumSize,
+                                                   bool knownRegular, bool wantSize) const {
+    char cname[NAME_MAX + 1];
+    if (fd_ < 0 || !NameAsCString(name, cname)) return std::nullopt;
+    return ReadHeadAt(fd_, cname, buffer, length, minimumSize, knownRegular, wantSize);
+}
+
+std::optional<uint64_t> FolderHandle::RegularFileSize(std::string_view name) const {
+    char cname[NAME_MAX + 1];
+    if (fd_ < 0 || !NameAsCString(name, cname)) return std::nullopt;
+    return SizeAt(fd_, cname);
 }
 
 }  // namespace quorva::platform

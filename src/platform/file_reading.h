@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorva::platform {
@@ -18,11 +20,15 @@ struct FolderItem {
 // The entries of the folder except "." and ".."; false when it cannot be opened. A folder
 // that fails part way (a card pulled out) ends its listing there.
 bool ReadFolder(const std::string& folder, std::vector<FolderItem>& items);
+// The same, handing each entry to the visitor: (name, isDirectory, isRegularFile).
+bool ReadFolder(const std::string& folder,
+                const std::function<void(std::string_view, bool, bool)>& visit);
 
 struct FileHead {
     bool regular = false;  // a regular file (pipes, devices and folders are never read)
+    bool sizeKnown = false;
     uint64_t size = 0;
-    size_t bytesRead = 0;
+    size_t bytesRead = 0;  // 0 when the file is shorter than the minimum size
 };
 // Reads up to length bytes from the start of a regular file of at least minimumSize bytes;
 // nullopt when the file cannot be opened. Never blocks on special files.
@@ -44,10 +50,12 @@ class FolderHandle {
 
     // As ReadFileHead and RegularFileSize, for a name in this folder.
     // knownRegular: the folder's listing said "regular file", so the type is not asked
-    // again (a file that changed since is still never read as anything else).
-    std::optional<FileHead> ReadFileHead(const std::string& name, char* buffer, size_t length,
-                                         uint64_t minimumSize, bool knownRegular = false) const;
-    std::optional<uint64_t> RegularFileSize(const std::string& name) const;
+    // again (a file that changed since is still never read as anything else); then the
+    // size is found only when wantSize is set (a minimum size up to length needs no size).
+    std::optional<FileHead> ReadFileHead(std::string_view name, char* buffer, size_t length,
+                                         uint64_t minimumSize, bool knownRegular = false,
+                                         bool wantSize = true) const;
+    std::optional<uint64_t> RegularFileSize(std::string_view name) const;
 
   private:
     int fd_ = -1;

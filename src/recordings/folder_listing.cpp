@@ -9,17 +9,20 @@ namespace quorva {
 
 FolderListing ListFolder(const std::string& folder) {
     FolderListing listing;
-    std::vector<platform::FolderItem> items;
-    listing.ok = platform::ReadFolder(folder, items);
-    listing.entries.reserve(items.size());
-    for (platform::FolderItem& item : items) {
-        if (item.name.empty() || item.name[0] == '.') continue;  // hidden
-        RecordingEntry entry;
-        entry.path = JoinPath(folder, item.name);
-        if (item.isDirectory) entry.attributes = kAttributeDirectory;
-        if (item.isRegularFile) entry.attributes = kAttributeNormalFile;
-        listing.entries.push_back(std::move(entry));
-    }
+    std::string prefix = folder;
+    if (!prefix.empty() && prefix.back() != '/') prefix += '/';
+    listing.ok =
+        platform::ReadFolder(folder, [&](std::string_view name, bool isDirectory, bool isRegular) {
+            if (name.empty() || name[0] == '.') return;  // hidden
+            RecordingEntry& entry = listing.entries.emplace_back();
+            entry.path.reserve(prefix.size() + name.size());
+            entry.path += prefix;
+            entry.path += name;
+            if (isDirectory)
+                entry.attributes = kAttributeDirectory;
+            else if (isRegular)
+                entry.attributes = kAttributeNormalFile;
+        });
     return listing;
 }
 
@@ -32,7 +35,7 @@ namespace {
 MovieHeaderProbe Judge(const std::optional<platform::FileHead>& file, const char* head) {
     MovieHeaderProbe probe;
     if (!file || !file->regular) return probe;
-    probe.size = file->size;
+    if (file->sizeKnown) probe.size = file->size;
     probe.movie =
         file->bytesRead == kMovieHeaderProbeBytes && std::memcmp(head + 4, "ftyp", 4) == 0;
     return probe;
@@ -45,10 +48,11 @@ MovieHeaderProbe ProbeMovieFile(const std::string& path) {
     return Judge(platform::ReadFileHead(path, head, sizeof head, kMovieHeaderProbeBytes), head);
 }
 
-MovieHeaderProbe ProbeMovieFileIn(const platform::FolderHandle& folder, const std::string& name,
-                                  bool knownRegular) {
+MovieHeaderProbe ProbeMovieFileIn(const platform::FolderHandle& folder, std::string_view name,
+                                  bool knownRegular, bool wantSize) {
     char head[kMovieHeaderProbeBytes];
-    return Judge(folder.ReadFileHead(name, head, sizeof head, kMovieHeaderProbeBytes, knownRegular),
+    return Judge(folder.ReadFileHead(name, head, sizeof head, kMovieHeaderProbeBytes, knownRegular,
+                                     wantSize),
                  head);
 }
 

@@ -32,8 +32,9 @@ struct MovieHeaderProbe {
 };
 MovieHeaderProbe ProbeMovieFile(const std::string& path);
 // The same for a name in an open folder.
-MovieHeaderProbe ProbeMovieFileIn(const platform::FolderHandle& folder, const std::string& name,
-                                  bool knownRegular = false);
+// knownRegular: the listing said "regular file"; wantSize: the size is needed as well.
+MovieHeaderProbe ProbeMovieFileIn(const platform::FolderHandle& folder, std::string_view name,
+                                  bool knownRegular = false, bool wantSize = true);
 
 // The size of a regular file, nullopt when there is none at the path.
 std::optional<uint64_t> RegularFileSize(const std::string& path);

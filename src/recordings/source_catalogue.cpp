@@ -14,35 +14,56 @@ namespace quorva {
 
 struct SourceCatalogue::ScanMemo {
     std::unordered_map<std::string, FolderListing> listings;
-    std::unordered_map<std::string, MovieHeaderProbe> probes;
+    // Header tests by listing entry (listings stay put while the memo lives).
+    std::unordered_map<const RecordingEntry*, MovieHeaderProbe> probes;
     // File names (views into the listings) of the folders asked about by Listed.
     std::unordered_map<std::string, std::unordered_set<std::string_view>> names;
     // Whether the folder's listing holds the name, as it is stored; true when the folder
     // cannot be listed (then only a look at the file itself can tell).
-    bool Listed(const std::string& folder, std::string_view name, SourceCatalogue& owner) {
-        const FolderListing& listing = owner.Listing(folder, *this);
-        if (!listing.ok) return true;
-        auto it = names.find(folder);
-        if (it == names.end()) {
-            std::unordered_set<std::string_view> set;
-            set.reserve(listing.entries.size());
-            for (const RecordingEntry& e : listing.entries)
-                set.insert(FileNameOf(e.path));
-            it = names.emplace(folder, std::move(set)).first;
+    bool Listed(std::string_view folder, std::string_view name, SourceCatalogue& owner) {
+        if (!lastNames || folder != lastNamesFolder) {
+            const std::string key(folder);
+            const FolderListing& listing = owner.Listing(key, *this);
+            auto it = names.find(key);
+            if (it == names.end()) {
+                std::unordered_set<std::string_view> set;
+                set.reserve(listing.entries.size());
+                for (const RecordingEntry& e : listing.entries)
+                    set.insert(FileNameOf(e.path));
+                it = names.emplace(key, std::move(set)).first;
+            }
+            lastNamesFolder = it->first;
+            lastNames = &it->second;
+            lastNamesListed = listing.ok;
         }
-        return it->second.count(name) != 0;
+        return !lastNamesListed || lastNames->count(name) != 0;
     }
+    std::string_view lastNamesFolder;
+    const std::unordered_set<std::string_view>* lastNames = nullptr;
+    bool lastNamesListed = false;
 
     // The folders whose files are looked at, open (nullptr when they cannot be opened).
     std::unordered_map<std::string, std::unique_ptr<platform::FolderHandle>> handles;
-    const platform::FolderHandle* Handle(const std::string& folder) {
-        auto it = handles.find(folder);
+    const platform::FolderHandle* Handle(std::string_view folder) {
+        // Scans ask about the same folder many times in a row.
+        if (lastHandle && folder == lastHandleFolder) return lastHandle->get();
+        auto it = handles.find(std::string(folder));
         if (it == handles.end()) {
-            auto handle = std::make_unique<platform::FolderHandle>(folder);
+            auto handle = std::make_unique<platform::FolderHandle>(std::string(folder));
             if (!handle->valid()) handle.reset();
-            it = handles.emplace(folder, std::move(handle)).first;
+            it = handles.emplace(std::string(folder), std::move(handle)).first;
         }
+        lastHandleFolder = it->first;
+        lastHandle = &it->second;
         return it->second.get();
+    }
+    std::string_view lastHandleFolder;
+    const std::unique_ptr<platform::FolderHandle>* lastHandle = nullptr;
+
+    void CloseFolders() {
+        lastHandle = nullptr;
+        lastHandleFolder = {};
+        handles.clear();
     }
 };
 
@@ -121,23 +142,24 @@ const FolderListing& SourceCatalogue::Listing(const std::string& folder, ScanMem
     return memo.listings.emplace(folder, ListFolder(folder)).first->second;
 }
 
-bool SourceCatalogue::HasMovieHeader(const std::string& path, ScanMemo* memo, bool knownRegular) {
-    if (env_.probe) return env_.probe(path);
-    if (!memo) return ProbeMovieFile(path).movie;
-    auto it = memo->probes.find(path);
-    if (it == memo->probes.end()) {
-        const platform::FolderHandle* folder = memo->Handle(std::string(FolderOf(path)));
-        const MovieHeaderProbe probe =
-            folder ? ProbeMovieFileIn(*folder, std::string(FileNameOf(path)), knownRegular)
-                   : MovieHeaderProbe{};
-        it = memo->probes.emplace(path, probe).first;
-    }
-    return it->second.movie;
+bool SourceCatalogue::HasMovieHeader(const std::string& path) {
+    return env_.probe ? env_.probe(path) : ProbeMovieFile(path).movie;
 }
 
 bool SourceCatalogue::PassesRecordingTest(const RecordingEntry& e, ScanMemo* memo) {
-    return IsMovPath(e.path) && IsMainRecordingName(e.path) &&
-           HasMovieHeader(e.path, memo, (e.attributes & kAttributeNormalFile) != 0);
+    if (!IsMovPath(e.path) || !IsMainRecordingName(e.path)) return false;
+    if (env_.probe || !memo) return HasMovieHeader(e.path);
+    auto it = memo->probes.find(&e);
+    if (it == memo->probes.end()) {
+        // The size is not needed here: the few entries that get built ask for it.
+        const platform::FolderHandle* folder = memo->Handle(FolderOf(e.path));
+        const MovieHeaderProbe probe =
+            folder ? ProbeMovieFileIn(*folder, FileNameOf(e.path),
+                                      (e.attributes & kAttributeNormalFile) != 0, false)
+                   : MovieHeaderProbe{};
+        it = memo->probes.emplace(&e, probe).first;
+    }
+    return it->second.movie;
 }
 
 std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& path, ScanMemo* memo) {
@@ -147,10 +169,6 @@ std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& pat
 std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& path,
                                                           std::optional<uint64_t> size,
                                                           ScanMemo* memo) {
-    if (!size && memo && !env_.probe) {
-        auto it = memo->probes.find(path);
-        if (it != memo->probes.end()) size = it->second.size;
-    }
     if (!size) size = RegularFileSize(path);
     if (!size) return std::nullopt;  // the movie cannot be opened
     RecordingEntry e;
@@ -165,12 +183,12 @@ std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& pat
 
 uint64_t SourceCatalogue::PartnerSize(const std::string& path, ScanMemo* memo, bool oftenMissing) {
     if (!memo) return RegularFileSize(path).value_or(0);
-    const std::string folderPath(FolderOf(path));
+    const std::string_view folderPath = FolderOf(path);
     // A partner that is often missing (the sub camera's file) is first looked up in its
     // folder's listing; names match ignoring case, as on the card's file system.
     if (oftenMissing && !memo->Listed(folderPath, FileNameOf(path), *this)) return 0;
     const platform::FolderHandle* folder = memo->Handle(folderPath);
-    return folder ? folder->RegularFileSize(std::string(FileNameOf(path))).value_or(0) : 0;
+    return folder ? folder->RegularFileSize(FileNameOf(path)).value_or(0) : 0;
 }
 
 std::string SourceCatalogue::MainSubfolderOr(const std::string& folder, ScanMemo* memo) {
@@ -335,13 +353,16 @@ void SourceCatalogue::ScanSource(const std::string& pathIn, int kind) {
         AddFolder(path, root, false, 0, memo);
     } else if (kind == kSourceFile) {
         tree_.SetRootPath(std::string(FolderOf(path)));
-        if (HasMovieHeader(path, memo)) {
+        if (HasMovieHeader(path)) {
             if (std::optional<RecordingEntry> entry = BuildEntry(path, memo))
                 catalogue_.push_back(std::move(*entry));
         }
         shownPath_ = path;
     }
     collectingGroups_ = false;
+    // Keep the listings and header tests for SelectFirstGroup, but no open folder: an open
+    // folder would keep a card from being unmounted.
+    memo->CloseFolders();
 }
 
 bool SourceCatalogue::SelectFirstGroup() {
@@ -395,7 +416,7 @@ std::vector<RecordingEntry> SourceCatalogue::ListAllRecordings() {
         return Walk(tree_.PathOf(tree_.Roots().front().get()), 0, layoutFirst, filesCounted, walked,
                     memo);
     }
-    if (kind_ == kSourceFile && HasMovieHeader(sourcePath_, nullptr)) {
+    if (kind_ == kSourceFile && HasMovieHeader(sourcePath_)) {
         if (std::optional<RecordingEntry> entry = BuildEntry(sourcePath_, nullptr))
             return {std::move(*entry)};
     }
@@ -445,7 +466,7 @@ std::vector<RecordingEntry> SourceCatalogue::Walk(const std::string& folder, int
             if (!env_.probe(e->path)) continue;
         } else {
             const MovieHeaderProbe probe =
-                folderHandle ? ProbeMovieFileIn(*folderHandle, std::string(FileNameOf(e->path)),
+                folderHandle ? ProbeMovieFileIn(*folderHandle, FileNameOf(e->path),
                                                 (e->attributes & kAttributeNormalFile) != 0)
                              : MovieHeaderProbe{};
             if (!probe.movie) continue;

@@ -86,7 +86,7 @@ class SourceCatalogue {
     // Every lookup goes through the memo of the running operation when there is one.
     const FolderListing& Listing(const std::string& folder, ScanMemo& memo);
     bool PassesRecordingTest(const RecordingEntry& listed, ScanMemo* memo);
-    bool HasMovieHeader(const std::string& path, ScanMemo* memo, bool knownRegular = false);
+    bool HasMovieHeader(const std::string& path);
     std::optional<RecordingEntry> BuildEntry(const std::string& path, ScanMemo* memo);
     std::optional<RecordingEntry> BuildEntry(const std::string& path, std::optional<uint64_t> size,
                                              ScanMemo* memo);
