@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 #include "container/drive_data_block.h"
@@ -131,6 +132,21 @@ TEST_F(StoreTest, AbortStopsASearchOnceAndIsCleared) {
     EXPECT_FALSE(s.AbortRequested());
     EXPECT_TRUE(s.FindTag("CSMDAT", count));
     EXPECT_EQ(calls, 1);
+}
+
+TEST_F(StoreTest, AFileThatShrinksOrVanishesWhileOpenFailsTheSearchCleanly) {
+    const std::string path = Write(test::MakeBlock(test::MakeRecords(30)));
+    DriveDataStore s;
+    ASSERT_TRUE(s.Open(path));
+    std::filesystem::remove(path);  // the open file stays readable
+    EXPECT_TRUE(
+        s.FindTag("CSMDAT", [&](const uint8_t* p, size_t n) { return s.DecodeBlock(p, n); }));
+    EXPECT_EQ(s.RecordCount(), 30);
+    const std::string again = Write(test::MakeBlock(test::MakeRecords(30)));
+    ASSERT_TRUE(s.Open(again));
+    std::filesystem::resize_file(again, 3);
+    EXPECT_FALSE(s.FindTag("CSMDAT", [](const uint8_t*, size_t) { return 0; }));
+    EXPECT_FALSE(s.FindBoxPath([](const uint8_t*, size_t) { return 0; }));
 }
 
 TEST_F(StoreTest, DecoderFailureFailsTheSearch) {

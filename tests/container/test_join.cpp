@@ -298,6 +298,23 @@ TEST_F(JoinTest, TheOutputMayNotReplaceARecordingBeingJoined) {
     EXPECT_EQ(test::ReadFile(sel[0].path), before);
 }
 
+TEST_F(JoinTest, ARecordingThatVanishesBeforeTheWriteFailsIt) {
+    const RecordingEntry a = Recording(1, 30, 10), b = Recording(2, 30, 10);
+    for (bool truncate : {false, true}) {
+        JoinContext context;
+        ASSERT_TRUE(context.JoinOpen(a.path));
+        ASSERT_TRUE(context.JoinAppend(b.path));
+        const Bytes kept = test::ReadFile(b.path);
+        if (truncate)
+            fs::resize_file(b.path, 100);
+        else
+            fs::remove(b.path);
+        EXPECT_FALSE(context.WriteMovieFile(out_ / "x.MOV", nullptr, false)) << truncate;
+        EXPECT_FALSE(context.Error().empty());
+        test::WriteFile(b.path, kept);
+    }
+}
+
 TEST_F(JoinTest, LayoutsThatCannotBeJoinedAreRefusedBeforeAnythingChanges) {
     RecordingEntry a = Recording(1, 30, 10);
     test::MovieSpec spec;
