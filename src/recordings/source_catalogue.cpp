@@ -340,6 +340,8 @@ void SourceCatalogue::ScanSource(const std::string& pathIn, int kind) {
     const LayoutDetection detection = DetectLayout(path);
     layout_ = detection.layout;
     recorderFolders_ = detection.recorderFolders;
+    // The running scan's switch, as NameLess reads it.
+    SetLayoutFoldersFirst(kind == kSourceDrive && recorderFolders_);
 
     collectingGroups_ = true;
     if (kind == kSourceDrive) {
