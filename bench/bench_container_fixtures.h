@@ -31,7 +31,7 @@ inline bool Exists(const std::string& path) {
 }
 
 // A one-minute recording: 30 frames per second with sound (the tables of a real one).
-// big: 1920 x 1080 at a high bit rate (some 100 MB, as a recorder writes); else 320 x 180.
+// big: 1920 x 1080 at a high bit rate; else 320 x 180.
 inline std::string OneMinuteMovie(bool big) {
     const std::string path = ContainerBenchFolder() + (big ? "/minute-1080p.MOV" : "/minute-180p.MOV");
     if (Exists(path)) return path;

@@ -56,6 +56,7 @@ class MappedFile {
     void Close();
 
     bool IsOpen() const { return fd_ >= 0; }
+    int Descriptor() const { return fd_; }
     const std::string& Path() const { return path_; }
     uint64_t Size() const { return size_; }
     static size_t Granularity();

@@ -14,8 +14,6 @@ namespace {
 struct Copier {
     OutputFile& out;
     const MovieWriteOptions& options;
-    std::unique_ptr<uint8_t[]> buffer;
-    size_t capacity = 0;  // of buffer: the chunk size, or less for less media data
     uint64_t done = 0;
     uint64_t total = 0;
 
@@ -28,16 +26,10 @@ struct Copier {
         MappedFile source;
         if (!source.Open(*box.sourcePath)) return false;
         if (offset > source.Size() || size > source.Size() - offset) return false;
-        if (capacity < kCopyChunk && capacity < size) {
-            capacity = static_cast<size_t>(std::min<uint64_t>(
-                kCopyChunk, std::max<uint64_t>(size, total > done ? total - done : 0)));
-            buffer = std::make_unique_for_overwrite<uint8_t[]>(capacity);
-        }
         while (size > 0) {
             if (Stopped()) return false;
-            const size_t n = static_cast<size_t>(std::min<uint64_t>(size, capacity));
-            if (!source.ReadAt(offset, buffer.get(), n) || !out.Write(buffer.get(), n))
-                return false;
+            const uint64_t n = std::min<uint64_t>(size, kCopyChunk);
+            if (!out.CopyFrom(source.Descriptor(), offset, n)) return false;
             offset += n;
             size -= n;
             done += n;
@@ -96,8 +88,12 @@ uint64_t OutputBoxSize(const MovieBox& box) {
 }
 
 bool WriteMovie(const MovieBox& root, OutputFile& out, const MovieWriteOptions& options) {
-    Copier c{out, options, nullptr, 0, 0, MediaBytes(root)};
+    Copier c{out, options, 0, MediaBytes(root)};
     if (root.leaf) return false;  // not a movie
+    uint64_t bytes = 0;
+    for (const MovieBox& child : root.children)
+        bytes += OutputBoxSize(child);
+    out.Reserve(bytes);
     for (const MovieBox& child : root.children)
         if (!WriteBox(child, c)) return false;
     return true;

@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "platform/file_copy.h"
+
 namespace quorva {
 
 OutputFile::~OutputFile() {
@@ -34,6 +36,20 @@ bool OutputFile::Write(const void* data, size_t len) {
         written_ += static_cast<uint64_t>(n);
     }
     return true;
+}
+
+bool OutputFile::CopyFrom(int sourceFd, uint64_t offset, uint64_t len) {
+    if (fd_ < 0 || failed_) return false;
+    if (!platform::CopyFileRange(sourceFd, offset, fd_, len)) {
+        failed_ = true;
+        return false;
+    }
+    written_ += len;
+    return true;
+}
+
+void OutputFile::Reserve(uint64_t bytes) {
+    if (fd_ >= 0) platform::ReserveFileSpace(fd_, bytes);
 }
 
 bool OutputFile::Sync() {

@@ -16,6 +16,11 @@ class OutputFile {
 
     bool Create(const std::string& path);
     bool Write(const void* data, size_t len);
+    // Appends len bytes at offset of the source file (copied inside the system where it
+    // can be).
+    bool CopyFrom(int sourceFd, uint64_t offset, uint64_t len);
+    // Reserves room for a file that will grow to bytes, where the system can.
+    void Reserve(uint64_t bytes);
     // Flushes to the disk (before a rename makes the file visible under its final name).
     bool Sync();
     // False when a write or the close failed.

@@ -23,6 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifdef QUORVA_HAVE_CARDWRITER
+
 std::string Quote(const std::string& s) {
     return "'" + s + "'";
 }
@@ -98,8 +100,6 @@ void ExpectAgreesWithFfprobe(const std::string& movie) {
 bool HaveTools() {
     return test::HaveTool("ffprobe") && test::HaveTool("ffmpeg");
 }
-
-#ifdef QUORVA_HAVE_CARDWRITER
 
 std::string WriteMovie(const std::string& path, int w, int h, cardwriter::FrameRate rate,
                        int frames, bool audio, cardwriter::MovieQuirks quirks = {}) {
