@@ -185,6 +185,8 @@ FfmpegMovie::ReadResult FfmpegMovie::NextFrame(int64_t* position, bool* keyFrame
     for (;;) {
         int rc = avcodec_receive_frame(video_, frame_);
         if (rc == 0) {
+            // Pictures the decoder had in hand when key-frames-only reading began.
+            if (keyOnly_ && !frame_->key_frame) continue;
             int64_t pts = frame_->best_effort_timestamp;
             if (pts == AV_NOPTS_VALUE) pts = frame_->pts;
             const int64_t pos = pts == AV_NOPTS_VALUE ? lastPosition_ + 1 : PositionOfPts(pts);

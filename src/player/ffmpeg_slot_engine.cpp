@@ -183,7 +183,9 @@ void FfmpegSlotEngine::SetThinned(bool on) {
     // Start again from the clock's position with the new reading mode; playing goes on.
     const double now = MediaNowLocked();
     const bool wasPlaying = playing_;
-    RequestSeekLocked(PositionAtMs(now, frameMs_), !on, now);
+    // Playing key frames only, the first one before the time will do; a paused slot keeps
+    // showing exactly the frame of its position.
+    RequestSeekLocked(PositionAtMs(now, frameMs_), !on || !wasPlaying, now);
     playing_ = wasPlaying;
 }
 

@@ -122,8 +122,16 @@ TEST_F(SlotOps, ThinnedPlaybackAtRateFourShowsKeyFramesOnly) {
     PlayerSlot& s = players.slot(0);
     ASSERT_EQ(s.ops->Open(s, movie), 1);
     ASSERT_TRUE(WaitForPicture(s, 10000));
-    players.outputs[0].KeepPictures(1000);
+    // Paused, a change to key frames only keeps the exact frame on screen.
+    ASSERT_EQ(s.ops->Seek(s, 37), 1);
+    ASSERT_TRUE(WaitForPicture(s, 10000));
     ASSERT_EQ(s.ops->SetRate(s, 4), 1);
+    ASSERT_TRUE(WaitForPicture(s, 10000));
+    EXPECT_EQ(StampedFrame(*CurrentPicture(s)), 37);
+    EXPECT_EQ(s.ops->GetPosition(s), 37);
+    ASSERT_EQ(s.ops->Seek(s, 0), 1);
+    ASSERT_TRUE(WaitForPicture(s, 10000));
+    players.outputs[0].KeepPictures(1000);
     ASSERT_EQ(s.ops->Play(s), 1);
     ASSERT_TRUE(WaitFor([&] { return SlotEnded(s); }));
     int shown = 0;
