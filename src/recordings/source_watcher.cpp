@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/volumes.h"
+
 namespace quorva {
 
 SourceWatcher::SourceWatcher(Callback onVanished, ExistsFn exists,
@@ -23,6 +25,17 @@ SourceWatcher::~SourceWatcher() {
     }
     wake_.notify_all();
     thread_.join();
+}
+
+SourceWatcher::ExistsFn SourceWatcher::PresenceTestFor(int kind, const std::string& path) {
+    auto exists = [](const std::string& p) {
+        std::error_code ec;
+        return std::filesystem::exists(p, ec);
+    };
+    if (kind == 1 && platform::IsVolumeRoot(path)) {
+        return [exists](const std::string& p) { return exists(p) && platform::IsVolumeRoot(p); };
+    }
+    return exists;
 }
 
 void SourceWatcher::Watch(std::string path) {

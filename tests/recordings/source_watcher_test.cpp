@@ -73,3 +73,23 @@ TEST(SourceWatcherTest, UsesTheGivenPresenceTest) {
 
 }  // namespace
 }  // namespace quorva
+
+namespace quorva {
+namespace {
+
+TEST(SourceWatcherPresenceTest, CardsMustStayMountedOtherSourcesMustExist) {
+    TempFolder dir;
+    // A folder taken as a card is not a mount point: it only has to exist.
+    const auto folderCard = SourceWatcher::PresenceTestFor(1, dir.str());
+    EXPECT_TRUE(folderCard(dir.str()));
+    EXPECT_FALSE(folderCard(dir / "missing"));
+    const auto file = SourceWatcher::PresenceTestFor(3, dir.str());
+    EXPECT_TRUE(file(dir.str()));
+    // A mounted volume must still be mounted where it was: the root file system is.
+    const auto mounted = SourceWatcher::PresenceTestFor(1, "/");
+    EXPECT_TRUE(mounted("/"));
+    EXPECT_FALSE(mounted(dir.str()));  // a folder that is not a mount point
+}
+
+}  // namespace
+}  // namespace quorva
