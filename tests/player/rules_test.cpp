@@ -2,6 +2,7 @@
 // numbers and the presenter's timing decisions.
 #include <gtest/gtest.h>
 
+#include "player/audio_sync_queue.h"
 #include "player/frame_timing.h"
 #include "player/picture_placement.h"
 #include "player/position_numbers.h"
@@ -185,6 +186,49 @@ TEST(FrameTiming, QuarterLateAndThreeQuartersEarlyThresholds) {
     EXPECT_DOUBLE_EQ(DecideFrame(50.0, f, 2.0).waitMs, 10.0);
     // Backwards the sign turns.
     EXPECT_EQ(DecideFrame(50.0, f, -1.0).action, FrameAction::kPresentLate);
+}
+
+TEST(AudioSyncQueue, PlaysWhatIsDueWaitsForWhatIsAheadDropsWhatIsBehind) {
+    // 1000 samples per second, mono: one sample per ms.
+    AudioSyncQueue q(1000, 1);
+    std::vector<int16_t> a(100, 1), b(100, 2), c(100, 3);
+    q.Push(a.data(), 100, 0.0);    // 0..100 ms
+    q.Push(b.data(), 100, 100.0);  // 100..200 ms
+    q.Push(c.data(), 100, 500.0);  // 500..600 ms
+    EXPECT_DOUBLE_EQ(q.QueuedMs(), 300.0);
+    std::vector<int16_t> out(150);
+    // Paused: silence, nothing consumed.
+    EXPECT_EQ(q.Read(out.data(), out.size(), 0.0, false), 0u);
+    EXPECT_DOUBLE_EQ(q.QueuedMs(), 300.0);
+    // At 0 ms: the first chunk and half of the second.
+    EXPECT_EQ(q.Read(out.data(), out.size(), 0.0, true), 150u);
+    EXPECT_EQ(out[0], 1);
+    EXPECT_EQ(out[149], 2);
+    // At 400 ms the rest of the second chunk is behind by more than 100 ms: dropped; the
+    // third is not due yet: silence.
+    EXPECT_EQ(q.Read(out.data(), out.size(), 400.0, true), 0u);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(q.Read(out.data(), 50, 490.0, true), 50u);
+    EXPECT_EQ(out[0], 3);
+    q.Clear();
+    EXPECT_EQ(q.Read(out.data(), out.size(), 550.0, true), 0u);
+}
+
+TEST(AudioSyncQueue, ChannelLevelsAndTheQueueLimit) {
+    AudioSyncQueue q(1000, 2);
+    std::vector<int16_t> stereo = {1000, 1000, 1000, 1000};
+    q.SetLevels({0.5f, 0.0f});
+    q.Push(stereo.data(), 2, 0.0);
+    std::vector<int16_t> out(4);
+    EXPECT_EQ(q.Read(out.data(), 4, 0.0, true), 4u);
+    EXPECT_EQ(out, (std::vector<int16_t>{500, 0, 500, 0}));
+    // More than three seconds queued: the oldest goes.
+    std::vector<int16_t> second(2000, 7);
+    for (int i = 0; i < 4; ++i)
+        q.Push(second.data(), 1000, 1000.0 * i);
+    EXPECT_LE(q.QueuedMs(), AudioSyncQueue::kMaxQueuedMs);
+    EXPECT_EQ(q.Read(out.data(), 2, 1000.0, true), 2u);  // the chunk at 0 ms is gone
+    EXPECT_EQ(out[0], 3);                                // 7 at level 0.5
 }
 
 TEST(PreviewLevels, BalanceTurnsDownTheOtherSide) {
