@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "card_fixture.h"
@@ -43,20 +44,32 @@ TEST(SourceWatcherTest, ReportsAVanishedSourceOnce) {
     ASSERT_TRUE(Eventually([&] { return reports.load() == 2; }));
 }
 
-TEST(SourceWatcherTest, WatchesNothingWithAnEmptyPathAndStopsPromptly) {
+TEST(SourceWatcherTest, WatchesNothingWithAnEmptyPath) {
     std::atomic<int> checks{0};
-    const auto started = std::chrono::steady_clock::now();
-    {
-        SourceWatcher watcher([] {},
-                              [&](const std::string&) {
-                                  ++checks;
-                                  return false;
-                              });  // the default 100 ms interval
-        std::this_thread::sleep_for(150ms);
-    }
+    SourceWatcher watcher([] {},
+                          [&](const std::string&) {
+                              ++checks;
+                              return false;
+                          },
+                          2ms);
+    std::this_thread::sleep_for(50ms);
     EXPECT_EQ(checks.load(), 0);
-    // The destructor wakes the thread instead of waiting out its interval.
-    EXPECT_LT(std::chrono::steady_clock::now() - started, 1s);
+    watcher.Watch("/somewhere");
+    ASSERT_TRUE(Eventually([&] { return checks.load() > 0; }));
+}
+
+TEST(SourceWatcherTest, DestructionWakesTheThreadInsteadOfWaitingOutItsInterval) {
+    // With an hour between polls, a destructor that waited for the next poll would hang.
+    std::atomic<int> checks{0};
+    auto watcher = std::make_unique<SourceWatcher>([] {},
+                                                   [&](const std::string&) {
+                                                       ++checks;
+                                                       return true;
+                                                   },
+                                                   std::chrono::hours(1));
+    watcher->Watch("/media/card");
+    watcher.reset();
+    EXPECT_EQ(checks.load(), 0);
 }
 
 TEST(SourceWatcherTest, UsesTheGivenPresenceTest) {
