@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <system_error>
 
 #include "container/drive_data_block.h"
 #include "recordings/recording_name.h"
@@ -28,6 +29,32 @@ int FrameOf(int32_t ms, float frameMs) {
 std::mutex& FindMutex() {
     static std::mutex m;
     return m;
+}
+
+namespace {
+std::mutex g_reporterMutex;
+std::function<void(const std::string&)>& Reporter() {
+    static std::function<void(const std::string&)> reporter;
+    return reporter;
+}
+}  // namespace
+
+void SetMapFailureReporter(std::function<void(const std::string& systemText)> reporter) {
+    std::lock_guard<std::mutex> lock(g_reporterMutex);
+    Reporter() = std::move(reporter);
+}
+
+MappedView DriveDataStore::Map(uint64_t offset, uint64_t length) {
+    MappedView view = file_.MapRange(offset, length);
+    if (!view && file_.LastMapError() != 0) {
+        std::function<void(const std::string&)> reporter;
+        {
+            std::lock_guard<std::mutex> lock(g_reporterMutex);
+            reporter = Reporter();
+        }
+        if (reporter) reporter(std::system_category().message(file_.LastMapError()));
+    }
+    return view;
 }
 
 DriveDataStore::DriveDataStore() = default;
@@ -235,7 +262,7 @@ bool DriveDataStore::FindTag(std::string_view tag, const DriveDataDecoder& decod
     uint64_t found = UINT64_MAX;
     while (start < size) {
         if (TakeAbort()) return false;
-        MappedView view = file_.MapRange(start, kScanWindow);
+        MappedView view = Map(start, kScanWindow);
         if (!view) return false;
         const std::string_view text(reinterpret_cast<const char*>(view.data()), view.size());
         const size_t at = text.find(needle);
@@ -247,7 +274,7 @@ bool DriveDataStore::FindTag(std::string_view tag, const DriveDataDecoder& decod
         start += view.size() - (needle.size() - 1);
     }
     if (found == UINT64_MAX || TakeAbort()) return false;
-    MappedView view = file_.MapRange(found, kScanWindow);
+    MappedView view = Map(found, kScanWindow);
     if (!view) return false;
     const size_t skip = std::min<size_t>(kDriveDataTagSize, view.size());
     return decoder(view.data() + skip, view.size() - skip) != -1;
@@ -262,7 +289,7 @@ bool DriveDataStore::FindTagSkippingMedia(std::string_view tag, const DriveDataD
         if (TakeAbort()) return false;
         // The view starts 4 bytes early, so that a box size before "mdat" is in view.
         const uint64_t start = pos >= 4 ? pos - 4 : 0;
-        MappedView view = file_.MapRange(start, kScanWindow);
+        MappedView view = Map(start, kScanWindow);
         if (!view) return false;
         const uint8_t* d = view.data();
         const size_t n = view.size();
@@ -280,7 +307,7 @@ bool DriveDataStore::FindTagSkippingMedia(std::string_view tag, const DriveDataD
             if (std::memcmp(d + i, tag.data(), tag.size()) == 0) {
                 const uint64_t after = start + i + tag.size();
                 view.Unmap();
-                MappedView payload = file_.MapRange(after, kDecodeView);
+                MappedView payload = Map(after, kDecodeView);
                 if (!payload) return decoder(nullptr, 0) != -1;
                 return decoder(payload.data(), payload.size()) != -1;
             }
@@ -304,7 +331,7 @@ bool DriveDataStore::FindBoxPath(const DriveDataDecoder& decoder) {
         if (TakeAbort()) return false;
         uint8_t header[8];
         {
-            MappedView view = file_.MapRange(pos, 8);
+            MappedView view = Map(pos, 8);
             if (!view || view.size() < 8) return false;
             std::memcpy(header, view.data(), 8);
         }
@@ -316,8 +343,7 @@ bool DriveDataStore::FindBoxPath(const DriveDataDecoder& decoder) {
         }
         if (level + 1 == kLevels) {
             if (boxSize == 8) return decoder(nullptr, 0) != -1;
-            MappedView payload =
-                file_.MapRange(pos + 8, std::min<uint64_t>(boxSize - 8, kDecodeView));
+            MappedView payload = Map(pos + 8, std::min<uint64_t>(boxSize - 8, kDecodeView));
             if (!payload) return false;
             return decoder(payload.data(), payload.size()) != -1;
         }

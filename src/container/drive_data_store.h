@@ -28,6 +28,11 @@ using DriveDataDecoder = std::function<int(const uint8_t* data, size_t available
 // "hMutexFind": serialises the file searches of every store in the process.
 std::mutex& FindMutex();
 
+// Receives the system's error text when a store's search cannot map a view of its file
+// (the application shows it in a message box titled "Error Message"). Called on the thread
+// of the search. Empty: nothing is reported.
+void SetMapFailureReporter(std::function<void(const std::string& systemText)> reporter);
+
 class DriveDataStore {
   public:
     DriveDataStore();
@@ -93,6 +98,7 @@ class DriveDataStore {
 
   private:
     bool TakeAbort();
+    MappedView Map(uint64_t offset, uint64_t length);
     void DecodeRecords(const uint8_t* data, size_t available, int32_t count);
 
     std::string path_;

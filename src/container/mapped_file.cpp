@@ -99,11 +99,15 @@ bool MappedFile::Open(const std::string& path) {
 }
 
 MappedView MappedFile::MapRange(uint64_t offset, uint64_t length) {
+    mapError_ = 0;
     if (fd_ < 0 || length == 0 || liveViews_ > 0) return {};
     // The file may have shrunk since it was opened: a view past its current end would
     // fault when read, so the current size bounds every view.
     struct stat st {};
-    if (fstat(fd_, &st) != 0 || st.st_size < 0) return {};
+    if (fstat(fd_, &st) != 0 || st.st_size < 0) {
+        mapError_ = errno ? errno : EIO;
+        return {};
+    }
     const uint64_t current = static_cast<uint64_t>(st.st_size);
     if (current < size_) size_ = current;
     if (offset >= size_) return {};
@@ -114,7 +118,10 @@ MappedView MappedFile::MapRange(uint64_t offset, uint64_t length) {
     if (mapped > SIZE_MAX) return {};
     void* base = mmap(nullptr, static_cast<size_t>(mapped), PROT_READ, MAP_SHARED, fd_,
                       static_cast<off_t>(aligned));
-    if (base == MAP_FAILED) return {};
+    if (base == MAP_FAILED) {
+        mapError_ = errno ? errno : ENOMEM;
+        return {};
+    }
     return MappedView(this, base, static_cast<size_t>(mapped), static_cast<size_t>(delta));
 }
 

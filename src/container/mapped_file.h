@@ -55,6 +55,9 @@ class MappedFile {
     bool ReadAt(uint64_t offset, void* buffer, size_t len) const;
     void Close();
 
+    // The system error (errno) of the last view that could not be mapped although its range
+    // lay inside the file; 0 when there was none.
+    int LastMapError() const { return mapError_; }
     bool IsOpen() const { return fd_ >= 0; }
     int Descriptor() const { return fd_; }
     const std::string& Path() const { return path_; }
@@ -67,6 +70,7 @@ class MappedFile {
     std::string path_;
     uint64_t size_ = 0;
     int liveViews_ = 0;
+    int mapError_ = 0;
 };
 
 }  // namespace quorva
