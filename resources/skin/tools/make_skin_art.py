@@ -381,7 +381,7 @@ def logo(name, offline):
             f'<rect width="{w}" height="{h}" fill="{LOGO_EDGE}"/>'
             f'<rect width="{w}" height="{h}" fill="url(#g)"/>'
             + emblem(w / 2, cy - 20, 58)
-            + text(w / 2, cy + 78, "Orlo Viewer 02", 30, GLYPH, "bold", "middle",
+            + text(w / 2, cy + 78, "Quorva Viewer", 30, GLYPH, "bold", "middle",
                    "Noto Sans, DejaVu Sans, sans-serif")
             + text(w / 2, cy + 102, "DRIVE RECORDER VIEWER", 12, "#8a929c", "normal", "middle",
                    "Noto Sans, DejaVu Sans, sans-serif", 'letter-spacing="3"'))

@@ -1,0 +1,110 @@
+// The main window's commands: the buttons, the caption buttons and the movie context menu
+// arrive here; playback commands go on to the road, the long ones start a worker task.
+#include <QKeyEvent>
+
+#include "app/cquorva_dlg.h"
+#include "app/movie_dialog.h"
+#include "app/settings_store.h"
+#include "app/ui_text.h"
+#include "skin/skin_button.h"
+
+namespace quorva {
+
+bool CquorvaDlg::GuardBlocks() {
+    // Without a road no recording has started, and the guard blocks.
+    return !road_ || road_->EndGuardBlocks();
+}
+
+void CquorvaDlg::OnCommand(int id) {
+    if (!startupDone_ && id != ID_WND_CLOSE) return;  // commands count from WM_APP_STARTUP on
+    switch (id) {
+        case ID_WND_CLOSE:
+            RunShutdown();
+            EndWindow();
+            return;
+        case ID_WND_MAXIMIZE:
+            if (maximised_)
+                Restore();
+            else
+                Maximise();
+            return;
+        case ID_WND_MINIMIZE:
+            minimisedByButton_ = true;
+            Minimise();
+            return;
+        case ID_THUMBNAIL_TOGGLE:
+            OnThumbnailToggle();
+            return;
+        case ID_PLAY_STOP:
+            // While a worker task runs the stop button cancels it.
+            if (task_.Busy() || task_.HasThread()) {
+                FinishTask();
+                return;
+            }
+            break;
+        case ID_OPEN_SOURCE:
+            OnOpenSource();
+            return;
+        case ID_MAP_TOGGLE:
+            OnMapToggle();
+            return;
+        case ID_SAVE_JOINED:
+        case ID_DELETE_FILES:
+        case ID_EXPORT_CSV:
+            OnTaskCommand(id);
+            return;
+        case ID_SETTINGS:
+            // The settings dialog is attached with the maintenance tools.
+            if (road_) road_->OnCommand(id);
+            return;
+        default:
+            break;
+    }
+    if (road_) road_->OnCommand(id);
+}
+
+void CquorvaDlg::OnTaskCommand(int id) {
+    if (task_.Busy() || task_.HasThread()) return;
+    if (road_ && !road_->PrepareTask(id)) return;
+    TaskFunction task = taskFactory_ ? taskFactory_(id) : TaskFunction();
+    if (!task) return;
+    StartTask(std::move(task), id == ID_DELETE_FILES ? WM_APP_DELETE_DONE : WM_APP_TASK_DONE);
+}
+
+void CquorvaDlg::OnThumbnailToggle() {
+    thumbnail_ = !thumbnail_;
+    caption_[3]->setText(QString::fromStdString(UiText(thumbnail_ ? 172 : 171)));
+    if (browser_) browser_->update();
+    WriteSetting("DISPLAY", "THUMBNAIL", thumbnail_ ? "1" : "0");
+}
+
+void CquorvaDlg::OnMapToggle() {
+    mapShown_ = !mapShown_;
+    if (CSkinButton* button = Button(ID_MAP_TOGGLE)) button->SetCheck(mapShown_);
+    ShowDetachedContent();
+    if (road_) road_->OnCommand(ID_MAP_TOGGLE);
+}
+
+void CquorvaDlg::OnOpenSource() {
+    // The source dialog is the browser's; until it is attached the command does nothing
+    // beyond leaving the view as a new source would find it.
+    if (road_) road_->StopAll();
+    csvAllowed_ = false;
+    ResetView();
+    UpdateButtons();
+}
+
+void CquorvaDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter and Escape do not close the window (nor do anything else).
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace quorva

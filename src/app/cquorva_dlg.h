@@ -1,0 +1,339 @@
+// CquorvaDlg: the main window and the hub of the viewer. It owns the player group and the
+// movie windows, the file browser's place, the panels, the sliders and buttons, the detached
+// movie window and the resize outline; it turns every user action into a command and every
+// report of a component into an application message handled from one dispatch table. It
+// draws its own caption and frame, resizes itself through its border zones, maximises to the
+// work area its own way and can show the main movie view full-screen. The recording road
+// (the playback rules) is reached through RoadSeam.
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/main_layout.h"
+#include "app/movie_static.h"
+#include "app/once_sequence.h"
+#include "app/own_drive.h"
+#include "app/resize_rules.h"
+#include "app/road_seam.h"
+#include "app/startup_source.h"
+#include "app/worker_task.h"
+#include "platform/app_message_event.h"
+#include "player/player_group.h"
+#include "skin/off_screen_dc.h"
+#include "skin/resource_image.h"
+
+namespace quorva {
+
+class CGSensorDlg;
+class CInfoDlg;
+class CLogoDlg;
+class CMovieDialog;
+class CResizeFrame;
+class CSkinButton;
+class CSkinProgressBarCtrl;
+class CSkinSliderCtrl;
+
+// Command ids of the main window.
+enum MainCommandId : int {
+    ID_WND_CLOSE = 14,
+    ID_WND_MAXIMIZE = 15,
+    ID_WND_MINIMIZE = 16,
+    ID_THUMBNAIL_TOGGLE = 17,
+    ID_PLAY_STOP = 38000,
+    ID_PLAY_PREV = 38001,
+    ID_PLAY_PAUSE = 38002,
+    ID_PLAY_SLOW = 38003,
+    ID_PLAY_FAST = 38004,
+    ID_PLAY_NEXT = 38005,
+    ID_SNAPSHOT = 38006,
+    ID_SAVE_JOINED = 38007,
+    ID_ZOOM_MODE = 38008,
+    ID_OPEN_SOURCE = 38009,
+    ID_DELETE_FILES = 38010,
+    ID_SETTINGS = 38011,
+    ID_EXPORT_CSV = 38012,
+    ID_MAP_TOGGLE = 38013,
+    ID_ASPECT_TOGGLE = 38200,
+    ID_FILTER_0 = 38700,
+    ID_FILTER_LAST = 38705,  // the range the filter handler accepts
+};
+
+enum MainControlId : int {
+    IDC_MOVIE_VIEW = 1000,
+    IDC_SEEK_SLIDER = 38100,
+    IDC_VOLUME_SLIDER = 38101,
+    IDC_PROGRESS_BAR = 38102,
+};
+
+// The product name shown in the title.
+inline constexpr const char* kMainWindowTitle = "Quorva Viewer";
+
+using MessageFunction =
+    std::function<int(QWidget* owner, const std::string& text, const std::string& caption)>;
+// Makes the worker task of a command (CSV export, joined movie, delete); an empty function
+// when the command has no task yet.
+using TaskFactory = std::function<TaskFunction(int commandId)>;
+
+struct MainWindowOptions {
+    const PlayerOps* playerOps = nullptr;  // the FFmpeg engine unless set
+    std::string commandLineSource;         // `quorva SOURCE`
+    std::string settingsDirectory;         // the working directory unless set
+    std::optional<StartupEnvironment> startup;
+    std::optional<DriveProbe> drives;
+    std::string programPath;      // the executable unless set
+    MessageFunction showMessage;  // the skinned message dialog unless set
+    // Work area used for the UI scale when set (otherwise the screen's).
+    QRect workArea;
+};
+
+class CquorvaDlg : public QWidget, public MovieWindowOwner {
+    Q_OBJECT
+
+  public:
+    explicit CquorvaDlg(MainWindowOptions options = {});
+    ~CquorvaDlg() override;
+
+    // The window's initialisation, in its fixed order; ends by posting WM_APP_STARTUP.
+    void Initialize();
+    const std::vector<std::string>& StartupTrace() const { return startupTrace_; }
+    bool StartupDone() const { return startupDone_; }
+
+    // The one shut-down sequence (runs once); the trace holds its steps as they ran.
+    void RunShutdown();
+    const std::vector<std::string>& ShutdownTrace() const { return shutdown_.Trace(); }
+    bool ShutDown() const { return shutdown_.HasRun(); }
+
+    void OnCommand(int id);
+
+    // The road and the task makers are attached after construction.
+    void SetRoad(RoadSeam* road) { road_ = road; }
+    RoadSeam* Road() const { return road_; }
+    void SetTaskFactory(TaskFactory factory) { taskFactory_ = std::move(factory); }
+
+    // MovieWindowOwner.
+    void OnMovieMessage(uint32_t id, uintptr_t wParam, intptr_t lParam) override;
+    void OnMovieDoubleClick(int index) override;
+    bool SubSlotOpened() const override;
+    void OnMovieErase(int index) override;
+    bool SlotOpen(int index) const override;
+
+    // Source.
+    void LoadSource(const std::string& path, int kind);
+    const std::string& SourcePath() const { return sourcePath_; }
+    int SourceKind() const { return sourceKind_; }
+    bool TraceFilePresent() const { return traceFilePresent_; }
+    bool CsvAllowed() const { return csvAllowed_; }
+    void SetCsvAllowed(bool allowed) { csvAllowed_ = allowed; }
+
+    // Worker task.
+    bool StartTask(TaskFunction task, uint32_t endMessage = WM_APP_TASK_DONE);
+    bool FinishTask();
+    bool TaskBusy() const { return task_.Busy(); }
+    bool TaskThreadAlive() const { return task_.HasThread(); }
+    bool ControlsEnabled() const { return controlsEnabled_; }
+    void EnableAllControls(bool enable);
+    void DisableAllButtonsAndPanels();
+    void UpdateButtons();
+
+    // Layout and frame.
+    void Layout();
+    void Rescale(const QRect& windowRect);
+    void ToggleFullScreen(bool toggle);
+    void CustomMaximise();
+    void Maximise();
+    void Restore();
+    void Minimise();
+    bool FullScreen() const { return fullScreen_; }
+    bool Maximised() const { return maximised_; }
+    double Scale() const { return scale_; }
+    double FactorX() const { return fx_; }
+    double FactorY() const { return fy_; }
+    double LargestFactorNow() const { return largest_; }
+    double InfoTextFactor() const { return infoTextFactor_; }
+    const MainLayout& CurrentLayout() const { return layout_; }
+    int Zone() const { return zone_; }
+    int ResizeDirectionNow() const { return resizeDirection_; }
+    // The work area the window lives on.
+    QRect WorkArea() const;
+    QRect ScreenRect() const;
+
+    // The view.
+    void ResetView();
+    void SetVolume(int volume);
+    int Volume() const { return volume_; }
+    bool KeepAspect() const { return keepAspect_ != 0; }
+    void SetPlayFace(bool playing);
+    bool MapShown() const { return mapShown_; }
+    bool Thumbnail() const { return thumbnail_; }
+    void ApplyZoom(int repaint);
+    void PlaceDetachedWindow(bool force);
+
+    // Children.
+    PlayerGroup& Players() { return *players_; }
+    CMovieStatic* Movie(int index) const { return movie_[index == 1 ? 1 : 0]; }
+    CMovieDialog* Detached() const { return detached_.get(); }
+    CLogoDlg* Logo() const { return logo_; }
+    CGSensorDlg* Graph() const { return graph_; }
+    CInfoDlg* Info() const { return info_; }
+    CSkinSliderCtrl* SeekSlider() const { return seek_; }
+    CSkinSliderCtrl* VolumeSlider() const { return volumeSlider_; }
+    CSkinProgressBarCtrl* ProgressBar() const { return progress_; }
+    CSkinButton* Button(int commandId) const;
+    QWidget* Browser() const { return browser_; }
+    CResizeFrame* ResizeFrame() const { return frame_.get(); }
+    const CResourceImage& Images() const { return images_; }
+    std::recursive_mutex& MutexCache() { return mutexCache_; }
+    std::recursive_mutex& MutexCpSet() { return mutexCpSet_; }
+
+  signals:
+    // The window ended (close button, system close, removal of the program's own drive).
+    void closed();
+
+  protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    // Start-up (cquorva_startup.cpp).
+    void Step(const char* name);
+    void ComputeScale();
+    void CreateChildren();
+    void InitialisePlayers();
+    void BuildShutdownSequence();
+    void OnStartup(uintptr_t, intptr_t);
+    void EndWindow();
+
+    // Messages (cquorva_messages.cpp).
+    void OnProgress(uintptr_t wParam, intptr_t lParam);
+    void OnSlider(uintptr_t wParam, intptr_t lParam);
+    void OnSliderEnd(uintptr_t wParam, intptr_t lParam);
+    void OnMovieMenu(uintptr_t wParam, intptr_t lParam);
+    void OnSourceRemoved(uintptr_t wParam, intptr_t lParam);
+    void OnTaskDone(uintptr_t wParam, intptr_t lParam);
+    void OnDeleteDone(uintptr_t wParam, intptr_t lParam);
+    void OnAppBar(uintptr_t wParam, intptr_t lParam);
+    void OnZoomRefresh(uintptr_t wParam, intptr_t lParam);
+    void OnMovieReposition(uintptr_t wParam, intptr_t lParam);
+    void OnIgnored(uintptr_t, intptr_t) {}
+    template <uint32_t Id>
+    void ToRoad(uintptr_t wParam, intptr_t lParam);
+    static const AppMessageMap<CquorvaDlg>& MessageMap();
+
+    // Commands (cquorva_commands.cpp).
+    void OnOpenSource();
+    void OnMapToggle();
+    void OnThumbnailToggle();
+    void OnTaskCommand(int id);
+    bool GuardBlocks();
+
+    // Layout (cquorva_layout.cpp).
+    void LoadButtonImages();
+    void ApplyFullScreen();
+    void UpdateMaximiseFace();
+    void ShowDetachedContent();
+
+    // Frame (cquorva_frame.cpp).
+    void OnSettle();
+    void CheckMonitorChange();
+    void StoreFactors();
+    void RememberWindowRect();
+
+    // Tasks (cquorva_tasks.cpp).
+    void PlaceProgressBar();
+    int ShowUserMessage(const std::string& text, const std::string& caption);
+
+    MainWindowOptions options_;
+    std::unique_ptr<PlayerGroup> players_;
+    RoadSeam* road_ = nullptr;
+    TaskFactory taskFactory_;
+    QtMessageTarget taskTarget_;
+    WorkerTask task_;
+    OnceSequence shutdown_;
+    std::vector<std::string> startupTrace_;
+    std::recursive_mutex mutexCache_;  // "hMutexCache": the catalogue and the current index
+    std::recursive_mutex mutexCpSet_;  // "hMutexCpSet": the event list
+
+    CResourceImage images_;
+    COffScreenDC surface_;
+    QWidget* browser_ = nullptr;
+    std::unique_ptr<CMovieDialog> detached_;
+    std::array<CMovieStatic*, 2> movie_{};
+    CLogoDlg* logo_ = nullptr;
+    CGSensorDlg* graph_ = nullptr;
+    CInfoDlg* info_ = nullptr;
+    CSkinSliderCtrl* seek_ = nullptr;
+    CSkinSliderCtrl* volumeSlider_ = nullptr;
+    CSkinProgressBarCtrl* progress_ = nullptr;
+    std::array<CSkinButton*, kBottomButtonCount> bottom_{};
+    std::array<CSkinButton*, kCaptionButtonCount> caption_{};
+    std::unique_ptr<CResizeFrame> frame_;
+    QTimer settleTimer_;
+    QMetaObject::Connection screenWatch_;
+
+    // Settings and view state.
+    int volume_ = 65535;
+    int keepAspect_ = 0;
+    bool thumbnail_ = false;
+    bool mapShown_ = true;
+    bool detachedPlaced_ = false;
+    bool csvAllowed_ = false;
+    bool traceFilePresent_ = false;
+    bool controlsEnabled_ = true;
+    bool startupDone_ = false;
+    bool initialised_ = false;
+    bool ending_ = false;
+    bool playing_ = false;  // the play button's face
+    ZoomSettings zoom_[2];
+
+    // Source.
+    std::string sourcePath_;
+    std::string sourceRoot_;
+    int sourceKind_ = 0;
+    std::string programPath_;
+    std::string programRoot_;
+
+    // Scale, layout and frame.
+    double scale_ = 1.0;
+    double fx_ = 1.0, fy_ = 1.0;
+    double largest_ = kLargestFactorCap;
+    double infoTextFactor_ = 1.0;
+    MainLayout layout_;
+    QRect lastWorkArea_;
+    bool fullScreen_ = false;
+    bool switchingFullScreen_ = false;
+    bool detachedBeforeFullScreen_ = false;
+    bool maximised_ = false;
+    bool minimised_ = false;
+    bool minimisedByButton_ = false;
+    QRect restoreRect_;  // before maximising
+    QRect windowRect_;   // remembered position and size in the normal state
+    int zone_ = 0;
+    int resizeDirection_ = 0;
+    bool buttonHeld_ = false;
+    bool moving_ = false;
+    QPoint pressPoint_;    // screen point of the button-down
+    QPoint releasePoint_;  // screen point of the button-up
+    QRect pressRect_;      // window rectangle at the button-down
+    OutlinePace pace_;
+};
+
+}  // namespace quorva

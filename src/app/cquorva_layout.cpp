@@ -1,0 +1,174 @@
+// The main window's layout: every child placed for the window size and the UI scale, the
+// re-scale after a resize, the detached window's place, and the full-screen switch.
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/cquorva_dlg.h"
+#include "app/movie_dialog.h"
+#include "app/resize_frame.h"
+#include "app/settings_store.h"
+#include "app/ui_scale.h"
+#include "app/ui_text.h"
+#include "panels/gsensor_dlg.h"
+#include "panels/info_dlg.h"
+#include "panels/panel_style.h"
+#include "skin/keep_on_screen.h"
+#include "skin/logo_dlg.h"
+#include "skin/skin_button.h"
+#include "skin/skin_progress_bar.h"
+#include "skin/skin_resources.h"
+#include "skin/skin_slider.h"
+
+namespace quorva {
+
+QRect CquorvaDlg::WorkArea() const {
+    if (options_.workArea.isValid()) return options_.workArea;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1120, 697);
+}
+
+QRect CquorvaDlg::ScreenRect() const {
+    if (options_.workArea.isValid()) return options_.workArea;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 1120, 697);
+}
+
+void CquorvaDlg::Layout() {
+    if (!movie_[0] || fullScreen_) return;
+    layout_ = ComputeMainLayout(size(), scale_);
+    const MainLayout& l = layout_;
+    setUpdatesEnabled(false);
+    movie_[0]->setGeometry(l.movie);
+    seek_->setGeometry(l.seekSlider);
+    info_->setGeometry(l.infoPanel);
+    graph_->setGeometry(l.graph);
+    browser_->setGeometry(l.browser);
+    for (int i = 0; i < kBottomButtonCount; ++i)
+        bottom_[i]->setGeometry(l.bottomButtons[i]);
+    for (int i = 0; i < kCaptionButtonCount; ++i)
+        caption_[i]->setGeometry(l.captionButtons[i]);
+    volumeSlider_->setGeometry(l.volumeSlider);
+    if (progress_->isVisible()) PlaceProgressBar();
+    setUpdatesEnabled(true);
+    // The zoom records start again for the new size.
+    zoom_[0] = ZoomSettings{};
+    zoom_[1] = ZoomSettings{};
+    ApplyZoom(1);
+    update();
+}
+
+void CquorvaDlg::Rescale(const QRect& windowRect) {
+    if (!movie_[0]) return;
+    if (windowRect.isValid() && !fullScreen_) setGeometry(windowRect);
+    LoadButtonImages();
+    SetPlayFace(playing_);
+    const PanelLook look = PanelLook::At(scale_, FontScale());
+    info_->SetLook(look);
+    info_->SetStretch(infoTextFactor_);
+    graph_->SetLook(look);
+    if (images_.Scale() != scale_) images_.Load(scale_);
+    if (frame_) frame_->SetLineWidth(std::max(2, Scaled(2, scale_)));
+    Layout();
+    if (detached_ && detached_->Scale() != scale_) {
+        detached_->ApplyScale(scale_);
+        PlaceDetachedWindow(true);
+    }
+}
+
+void CquorvaDlg::ShowDetachedContent() {
+    if (!detached_) return;
+    logo_->setVisible(mapShown_);
+    movie_[1]->setVisible(!mapShown_);
+    detached_->setWindowTitle(QString::fromStdString(UiText(mapShown_ ? 151 : 146)));
+    detached_->update();
+}
+
+void CquorvaDlg::PlaceDetachedWindow(bool force) {
+    if (!detached_ || fullScreen_) return;
+    if (detachedPlaced_ && !force) return;
+    const QRect main = maximised_ || !windowRect_.isValid() ? geometry() : windowRect_;
+    const QRect place = quorva::PlaceDetachedWindow(main, WorkArea(), scale_);
+    detached_->move(place.topLeft());
+    detachedPlaced_ = true;
+}
+
+void CquorvaDlg::UpdateMaximiseFace() {
+    CSkinButton* button = Button(ID_WND_MAXIMIZE);
+    if (!button) return;
+    button->SetImage(maximised_ ? IDB_WND_RESTORE : IDB_WND_MAXIMIZE,
+                     QSize(Scaled(26, scale_), Scaled(18, scale_)), scale_);
+    button->setToolTip(QString::fromStdString(UiText(maximised_ ? 170 : 169)));
+}
+
+// --- Full-screen ------------------------------------------------------------------------------
+
+void CquorvaDlg::ToggleFullScreen(bool toggle) {
+    int64_t position = 0, duration = 0;
+    PlayerSlot& main = players_->slot[0];
+    if (main.valid && main.ops) {
+        position = main.ops->GetPosition(main);
+        duration = main.ops->GetDuration(main);
+    }
+    // Not in the last 10 frames, and not without a recording.
+    if (!fullScreen_ && position + 10 >= duration) return;
+    const bool started = road_ && road_->Started();
+    bool leftWithoutToggle = false;
+    if (toggle) {
+        fullScreen_ = !fullScreen_;
+        ApplyFullScreen();
+    } else if (!started) {
+        if (!fullScreen_) return;
+        fullScreen_ = false;
+        ApplyFullScreen();
+        leftWithoutToggle = true;
+    }
+    if (!fullScreen_ && !leftWithoutToggle) SetPlayFace(main.valid && main.state == SLOT_PLAYING);
+}
+
+void CquorvaDlg::ApplyFullScreen() {
+    switchingFullScreen_ = true;
+    QWidget* others[] = {graph_, seek_, volumeSlider_, info_, browser_};
+    if (fullScreen_) {
+        for (QWidget* w : others)
+            w->hide();
+        for (CSkinButton* b : bottom_)
+            b->hide();
+        for (CSkinButton* b : caption_)
+            b->hide();
+        progress_->hide();
+        detachedBeforeFullScreen_ = detached_ && detached_->isVisible();
+        if (detached_) detached_->hide();
+        raise();
+        activateWindow();
+        const QRect screen = ScreenRect();
+        setGeometry(screen);
+        movie_[0]->setGeometry(QRect(QPoint(0, 0), screen.size()));
+        movie_[0]->raise();
+        ApplyZoom(1);
+    } else {
+        keepAspect_ = 1;
+        for (PlayerSlot& slot : players_->slot)
+            if (slot.valid) slot.ops->SetAspect(slot, 1);
+        WriteSetting("DISPLAY", "ASPECT", "on");
+        zoom_[0] = ZoomSettings{};
+        if (detached_ && detachedBeforeFullScreen_) detached_->show();
+        for (QWidget* w : others)
+            w->show();
+        for (CSkinButton* b : bottom_)
+            b->show();
+        for (CSkinButton* b : caption_)
+            b->show();
+        if (task_.Busy()) progress_->show();
+        if (maximised_) {
+            CustomMaximise();
+        } else {
+            setGeometry(windowRect_.isValid() ? windowRect_
+                                              : QRect(pos(), MainWindowSize(scale_, fx_, fy_)));
+            Layout();
+        }
+    }
+    switchingFullScreen_ = false;
+    update();
+}
+
+}  // namespace quorva

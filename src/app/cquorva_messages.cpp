@@ -1,0 +1,154 @@
+// The main window's application messages: one dispatch table, and the handlers that belong
+// to the shell. The road's messages go on to the road.
+#include <QApplication>
+#include <QScreen>
+
+#include "app/cquorva_dlg.h"
+#include "app/movie_dialog.h"
+#include "app/movie_menu.h"
+#include "app/ui_text.h"
+#include "skin/skin_progress_bar.h"
+
+namespace quorva {
+
+template <uint32_t Id>
+void CquorvaDlg::ToRoad(uintptr_t wParam, intptr_t lParam) {
+    if (road_) road_->OnMessage(Id, wParam, lParam);
+}
+
+const AppMessageMap<CquorvaDlg>& CquorvaDlg::MessageMap() {
+    using D = CquorvaDlg;
+    static const AppMessageMap<CquorvaDlg> map = {
+        {WM_APP_GRAPH_EVENT, &D::ToRoad<WM_APP_GRAPH_EVENT>},
+        {WM_APP_PROGRESS, &D::OnProgress},
+        {WM_APP_SLIDER_TRACK, &D::OnSlider},
+        {WM_APP_SLIDER_BEGIN, &D::ToRoad<WM_APP_SLIDER_BEGIN>},
+        {WM_APP_SLIDER_END, &D::OnSliderEnd},
+        {WM_APP_MAP_READY, &D::ToRoad<WM_APP_MAP_READY>},
+        {WM_APP_MAP_SEEK, &D::ToRoad<WM_APP_MAP_SEEK>},
+        {WM_APP_EVENT_PREV, &D::ToRoad<WM_APP_EVENT_PREV>},
+        {WM_APP_EVENT_NEXT, &D::ToRoad<WM_APP_EVENT_NEXT>},
+        {WM_APP_SETTING_CHANGED, &D::ToRoad<WM_APP_SETTING_CHANGED>},
+        {WM_APP_MOVIE_MENU, &D::OnMovieMenu},
+        {WM_APP_MOVIE_CLICK, &D::ToRoad<WM_APP_MOVIE_CLICK>},
+        {WM_APP_PLAYER_ENDED, &D::ToRoad<WM_APP_PLAYER_ENDED>},
+        {WM_APP_PLAYER_READY, &D::ToRoad<WM_APP_PLAYER_READY>},
+        {WM_APP_EVENT_FILTER, &D::ToRoad<WM_APP_EVENT_FILTER>},
+        {WM_APP_PREVIEW_ITEM, &D::ToRoad<WM_APP_PREVIEW_ITEM>},
+        {WM_APP_FOLDER_SELECTED, &D::ToRoad<WM_APP_FOLDER_SELECTED>},
+        {WM_APP_SOURCE_REMOVED, &D::OnSourceRemoved},
+        {WM_APP_PRELOAD_DONE, &D::ToRoad<WM_APP_PRELOAD_DONE>},
+        {WM_APP_TASK_DONE, &D::OnTaskDone},
+        {WM_APP_DELETE_DONE, &D::OnDeleteDone},
+        {WM_APP_STARTUP, &D::OnStartup},
+        {WM_APP_APPBAR, &D::OnAppBar},
+        {WM_APP_ZOOM_REFRESH, &D::OnZoomRefresh},
+        {WM_APP_MOVIE_REPOSITION, &D::OnMovieReposition},
+        {WM_APP_UPDATE_AVAILABLE, &D::ToRoad<WM_APP_UPDATE_AVAILABLE>},
+        // Accepted and ignored.
+        {0x8002, &D::OnIgnored},
+        {0x825D, &D::OnIgnored},
+        {0x825E, &D::OnIgnored},
+        {0x8385, &D::OnIgnored},
+        {0x857A, &D::OnIgnored},
+    };
+    return map;
+}
+
+bool CquorvaDlg::event(QEvent* e) {
+    if (MessageMap().Dispatch(this, e)) return true;
+    return QWidget::event(e);
+}
+
+void CquorvaDlg::OnProgress(uintptr_t wParam, intptr_t lParam) {
+    progress_->SetPos(ProgressPercent(wParam, lParam));
+    progress_->raise();
+    progress_->update();
+}
+
+void CquorvaDlg::OnSlider(uintptr_t wParam, intptr_t lParam) {
+    if (road_ && road_->Opening()) return;
+    if (static_cast<int>(wParam) == IDC_VOLUME_SLIDER) {
+        SetVolume(static_cast<int>(lParam));
+        return;
+    }
+    if (road_) road_->OnMessage(WM_APP_SLIDER_TRACK, wParam, lParam);
+}
+
+void CquorvaDlg::OnSliderEnd(uintptr_t wParam, intptr_t lParam) {
+    if (road_ && road_->Opening()) return;
+    if (static_cast<int>(wParam) == IDC_VOLUME_SLIDER) {
+        SetVolume(static_cast<int>(lParam));
+        return;
+    }
+    if (road_) road_->OnMessage(WM_APP_SLIDER_END, wParam, lParam);
+}
+
+void CquorvaDlg::OnMovieMenu(uintptr_t wParam, intptr_t) {
+    if (!road_ || road_->EndGuardBlocks() || road_->Opening()) return;
+    CMovieMenu menu(this);
+    menu.SetItems(road_->MovieMenuItems(fullScreen_), fullScreen_, scale_);
+    if (const int command = menu.Track(UnpackPoint(wParam))) OnCommand(command);
+}
+
+void CquorvaDlg::OnSourceRemoved(uintptr_t, intptr_t) {
+    // The view goes back to its empty state; then, when the viewer ran from the removed
+    // drive, it ends.
+    if (road_) road_->StopAll();
+    ResetView();
+    csvAllowed_ = false;
+    UpdateButtons();
+    if (fullScreen_) ToggleFullScreen(true);
+    const std::string removedRoot = sourceRoot_;
+    sourcePath_.clear();
+    sourceRoot_.clear();
+    sourceKind_ = 0;
+    traceFilePresent_ = false;
+    const DriveProbe probe = options_.drives ? *options_.drives : DefaultDriveProbe();
+    if (ProgramRanFromRemovedSource(programRoot_, removedRoot, programPath_, probe)) {
+        RunShutdown();
+        EndWindow();
+        return;
+    }
+    update();
+}
+
+void CquorvaDlg::OnTaskDone(uintptr_t, intptr_t lParam) {
+    FinishTask();
+    progress_->hide();
+    if (road_) road_->AfterTask(lParam);
+    UpdateButtons();
+}
+
+void CquorvaDlg::OnDeleteDone(uintptr_t, intptr_t lParam) {
+    // The source is read again by the browser; the view starts from its empty state.
+    if (sourceKind_ == 1 || sourceKind_ == 2) {
+        ResetView();
+        LoadSource(sourcePath_, sourceKind_);
+    }
+    task_.SetSucceeded();
+    task_.ClearBusy();
+    PostAppMessage(this, WM_APP_TASK_DONE, 0, lParam);
+}
+
+void CquorvaDlg::OnAppBar(uintptr_t wParam, intptr_t) {
+    if (wParam != 1) return;
+    if (fullScreen_) {
+        ApplyFullScreen();
+    } else if (maximised_) {
+        CustomMaximise();
+    } else {
+        CheckMonitorChange();
+    }
+    if (task_.Busy()) PlaceProgressBar();
+}
+
+void CquorvaDlg::OnZoomRefresh(uintptr_t, intptr_t) {
+    ApplyZoom(0);
+}
+
+void CquorvaDlg::OnMovieReposition(uintptr_t, intptr_t) {
+    PlaceDetachedWindow(true);
+}
+
+}  // namespace quorva

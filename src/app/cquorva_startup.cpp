@@ -1,0 +1,316 @@
+// The main window's start-up (initialisation in its fixed order, then the deferred start-up
+// once the window is on screen) and its one shut-down sequence with its three roads.
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "app/cquorva_dlg.h"
+#include "app/movie_dialog.h"
+#include "app/resize_frame.h"
+#include "app/settings_store.h"
+#include "app/ui_scale.h"
+#include "app/ui_text.h"
+#include "container/known_box_types.h"
+#include "panels/gsensor_dlg.h"
+#include "panels/info_dlg.h"
+#include "skin/skin_button.h"
+#include "skin/skin_progress_bar.h"
+#include "skin/skin_resources.h"
+#include "skin/skin_slider.h"
+#include "skin/ui_fonts.h"
+
+namespace quorva {
+
+namespace {
+
+// Leading decimal digits; 0 when there are none.
+long LeadingNumber(const std::string& text) {
+    long value = 0;
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    while (begin < end && (*begin == ' ' || *begin == '\t'))
+        ++begin;
+    const auto parsed = std::from_chars(begin, end, value);
+    return parsed.ec == std::errc() ? value : 0;
+}
+
+bool PathExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::u8path(path), ec);
+}
+
+}  // namespace
+
+void CquorvaDlg::Step(const char* name) {
+    startupTrace_.emplace_back(name);
+}
+
+void CquorvaDlg::ComputeScale() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const double dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const int dpiY = screen ? static_cast<int>(screen->logicalDotsPerInchY()) : 96;
+    const UiMetrics metrics = ComputeUiMetrics(WorkArea().height(), dpiX, dpiY);
+    SetUiFontDpi(dpiY);
+    SetUiScaleFactors(metrics.s, metrics.f);
+    scale_ = metrics.s;
+    largest_ = LargestFactor(ScreenRect().width(), scale_);
+}
+
+void CquorvaDlg::Initialize() {
+    if (initialised_) return;
+    Step("dialog");
+    setWindowIcon(ApplicationIcon());
+    Step("mutexes");  // in-process locks: they cannot fail
+    Step("largest factor");
+    largest_ = LargestFactor(ScreenRect().width(), UiScale());
+    Step("language slot");
+    ChooseLanguageSlot();
+    Step("ui scale");
+    ComputeScale();
+    if (!options_.settingsDirectory.empty()) {
+        SetSettingsDirectory(options_.settingsDirectory);
+    } else {
+        std::error_code ec;
+        SetSettingsDirectory(std::filesystem::current_path(ec).string());
+    }
+    programPath_ = options_.programPath.empty()
+                       ? QCoreApplication::applicationFilePath().toStdString()
+                       : options_.programPath;
+    const DriveProbe probe = options_.drives ? *options_.drives : DefaultDriveProbe();
+    programRoot_ = probe.volumeRootOf(programPath_);
+    Step("title");
+    setWindowTitle(QString::fromUtf8(kMainWindowTitle));
+    Step("skin images");
+    images_.Load(scale_);
+    Step("children");
+    CreateChildren();
+    Step("first-run settings");
+    WriteFirstRunDefaults();
+    Step("player slots");
+    InitialisePlayers();
+    Step("hardware decode");
+    PlayerSlot& main = players_->slot[0];
+    if (main.valid) main.ops->SetHardwareDecode(main, ReadSetting("DECODE", "HW") == "on" ? 1 : 0);
+    Step("box names");
+    BuildKnownTypes();
+    Step("aspect and volume");
+    keepAspect_ = ReadSetting("DISPLAY", "ASPECT") == "on" ? 1 : 0;
+    const std::string volume = ReadSetting("DISPLAY", "VOLUME");
+    volume_ =
+        volume.empty() ? 65535 : static_cast<int>(std::clamp(LeadingNumber(volume), 0L, 65535L));
+    Step("size window");
+    const QRect area = WorkArea();
+    QRect rect = InitialMainWindowRect(MainWindowSize(scale_, 1.0, 1.0), area, scale_);
+    setGeometry(rect);
+    windowRect_ = rect;
+    restoreRect_ = rect;
+    Step("layout");
+    Layout();
+    seek_->SetRange(0, 0);
+    seek_->SetPos(0);
+    info_->Reset();
+    graph_->CloseRecording();
+    SetVolume(volume_);
+    SetPlayFace(false);
+    Step("progress bar");
+    progress_->SetRange(0, 100);
+    progress_->SetPos(0);
+    PlaceProgressBar();
+    progress_->hide();
+    Step("zoom reset");
+    zoom_[0] = ZoomSettings{};
+    zoom_[1] = ZoomSettings{};
+    Step("buttons");
+    UpdateButtons();
+    Step("aspect");
+    for (PlayerSlot& slot : players_->slot)
+        if (slot.valid) slot.ops->SetAspect(slot, keepAspect_);
+    ApplyZoom(1);
+    Step("size factors");
+    fx_ = StoredFactor(ReadSetting("DISPLAY", "SCALEX"), largest_);
+    fy_ = StoredFactor(ReadSetting("DISPLAY", "SCALEY"), largest_);
+    rect = InitialMainWindowRect(MainWindowSize(scale_, fx_, fy_), area, scale_);
+    Rescale(rect);
+    windowRect_ = rect;
+    restoreRect_ = rect;
+    frame_ = std::make_unique<CResizeFrame>();
+    frame_->SetLineWidth(std::max(2, Scaled(2, scale_)));
+    frame_->hide();
+    Step("short monitor");
+    UiMetrics metrics{scale_, FontScale(), {}};
+    if (ShrinkFontsForShortMonitor(metrics, area.height(), UiFontDpi())) {
+        SetUiScaleFactors(metrics.s, metrics.f);
+        Maximise();
+        PlaceDetachedWindow(true);
+    }
+    Step("detached title");
+    if (CSkinButton* map = Button(ID_MAP_TOGGLE)) map->SetCheck(mapShown_);
+    ShowDetachedContent();
+    lastWorkArea_ = area;
+    Step("post startup");
+    initialised_ = true;
+    PostAppMessage(this, WM_APP_STARTUP);
+}
+
+void CquorvaDlg::InitialisePlayers() {
+    for (int i = 0; i < 2; ++i) {
+        PlayerSlot& slot = players_->slot[i];
+        const MovieWindowLink link{movie_[i], movie_[i]->MessageTarget()};
+        slot.valid = slot.ops->Initialize(slot, link, UiText(112)) ? 1 : 0;
+        slot.dataLoaded = 0;
+    }
+}
+
+void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
+    if (startupDone_ || !initialised_) return;
+    startupDone_ = true;
+    // The detached window beside the main window.
+    PlaceDetachedWindow(false);
+    if (isVisible() && !fullScreen_) detached_->show();
+
+    const StartupEnvironment env =
+        options_.startup ? *options_.startup : DefaultStartupEnvironment();
+    const StartupSource source = ChooseStartupSource(options_.commandLineSource, env);
+    if (!source.rejectedPath.empty()) {
+        std::fprintf(stderr, "quorva: cannot open %s: %s\n", source.rejectedPath.c_str(),
+                     source.rejectedReason.c_str());
+        ShowUserMessage(UiText(96), "ERROR");
+    }
+    if (source.kind != 0) {
+        LoadSource(source.path, source.kind);
+        SetPlayFace(false);
+        if (source.kind == 1) csvAllowed_ = true;
+    }
+    UpdateButtons();
+    for (PlayerSlot& slot : players_->slot)
+        if (slot.valid) slot.ops->SetAspect(slot, keepAspect_);
+    ApplyZoom(1);
+
+    thumbnail_ = LeadingNumber(ReadSetting("DISPLAY", "THUMBNAIL")) != 0;
+    caption_[3]->setText(QString::fromStdString(UiText(thumbnail_ ? 172 : 171)));
+    if (browser_) browser_->update();
+
+    // Changes of the work area (panels and docks appearing, moving or hiding) re-apply the
+    // layout, as the taskbar's notices do.
+    if (QScreen* screen = this->screen()) {
+        screenWatch_ = connect(screen, &QScreen::availableGeometryChanged, this,
+                               [this] { PostAppMessage(this, WM_APP_APPBAR, 1); });
+    }
+}
+
+void CquorvaDlg::LoadSource(const std::string& path, int kind) {
+    sourcePath_ = path;
+    sourceKind_ = kind;
+    const DriveProbe probe = options_.drives ? *options_.drives : DefaultDriveProbe();
+    sourceRoot_ = probe.volumeRootOf(path);
+    traceFilePresent_ = kind == 1 && PathExists(path + "/pvtrace.txt");
+}
+
+void CquorvaDlg::SetVolume(int volume) {
+    volume_ = std::clamp(volume, 0, 65535);
+    WriteSetting("DISPLAY", "VOLUME", std::to_string(volume_));
+    PlayerSlot& main = players_->slot[0];
+    PlayerSlot& sub = players_->slot[1];
+    if (main.valid) main.ops->SetVolume(main, volume_);
+    if (sub.valid) sub.ops->SetVolume(sub, 0);
+    if (volumeSlider_) volumeSlider_->SetPos(volume_);
+    update(layout_.bottomBar);
+}
+
+void CquorvaDlg::ResetView() {
+    if (road_) {
+        road_->ResetView();
+    } else {
+        GroupReleaseData(*players_);
+        GroupClose(*players_);
+    }
+    ShowDetachedContent();
+    zoom_[0] = ZoomSettings{};
+    zoom_[1] = ZoomSettings{};
+    Layout();
+    SetPlayFace(false);
+    if (info_) {
+        info_->Reset();
+        info_->update();
+    }
+    update();
+    UpdateButtons();
+}
+
+// --- Shut-down ------------------------------------------------------------------------------
+
+void CquorvaDlg::BuildShutdownSequence() {
+    shutdown_.Add("application bar", [this] { disconnect(screenWatch_); });
+    shutdown_.Add("restore and store factors", [this] {
+        if (fullScreen_) {
+            fullScreen_ = false;
+            ApplyFullScreen();
+        }
+        if (maximised_) Restore();
+        StoreFactors();
+    });
+    shutdown_.Add("stop players", [this] {
+        if (road_) {
+            road_->StopAll();
+            return;
+        }
+        PlayerSlot& main = players_->slot[0];
+        if (main.valid && main.state == SLOT_PLAYING) GroupPause(*players_);
+        for (PlayerSlot& slot : players_->slot)
+            if (slot.valid && slot.state != SLOT_CLOSED) slot.ops->Stop(slot);
+    });
+    shutdown_.Add("reset view", [this] { ResetView(); });
+    shutdown_.Add("playback tick", [this] {
+        if (road_) road_->StopTick();
+    });
+    shutdown_.Add("player slots", [this] {
+        for (PlayerSlot& slot : players_->slot) {
+            if (!slot.valid) continue;
+            slot.valid = 0;
+            slot.ops->Uninitialize(slot);
+        }
+    });
+    shutdown_.Add("mutexes", [this] {
+        // Waits for every holder (the preload threads, a task reading the catalogue).
+        { std::lock_guard cache(mutexCache_); }
+        { std::lock_guard events(mutexCpSet_); }
+    });
+    shutdown_.Add("worker task", [this] { FinishTask(); });
+    shutdown_.Add("windows", [this] {
+        if (detached_) detached_->hide();
+        movie_[1] = nullptr;
+        logo_ = nullptr;
+        detached_.reset();
+        frame_.reset();
+    });
+}
+
+void CquorvaDlg::RunShutdown() {
+    if (!initialised_) return;
+    shutdown_.Run();
+}
+
+void CquorvaDlg::EndWindow() {
+    if (ending_) return;
+    ending_ = true;
+    close();
+    emit closed();
+}
+
+void CquorvaDlg::closeEvent(QCloseEvent* event) {
+    // The system close (window manager, Alt+F4) runs the same shut-down.
+    RunShutdown();
+    event->accept();
+    if (!ending_) {
+        ending_ = true;
+        emit closed();
+    }
+}
+
+}  // namespace quorva

@@ -1,0 +1,89 @@
+// The worker task as the main window runs it: start with the progress bar over the main
+// movie view and every control disabled, progress, cancel by the stop button, finish with
+// the completion message.
+#include "app/cquorva_dlg.h"
+#include "app/movie_dialog.h"
+#include "app/ui_text.h"
+#include "panels/gsensor_dlg.h"
+#include "panels/info_dlg.h"
+#include "skin/skin_button.h"
+#include "skin/skin_progress_bar.h"
+#include "skin/skin_slider.h"
+
+namespace quorva {
+
+void CquorvaDlg::PlaceProgressBar() {
+    progress_->setGeometry(ComputeMainLayout(size(), scale_).progressBar);
+    progress_->raise();
+}
+
+bool CquorvaDlg::StartTask(TaskFunction task, uint32_t endMessage) {
+    if (!task || task_.Busy() || task_.HasThread()) return false;
+    progress_->SetRange(0, 100);
+    progress_->SetPos(0);
+    PlaceProgressBar();
+    progress_->show();
+    progress_->update();
+    EnableAllControls(false);
+    if (!task_.Start(std::move(task), endMessage)) {
+        EnableAllControls(true);
+        progress_->hide();
+        return false;
+    }
+    return true;
+}
+
+bool CquorvaDlg::FinishTask() {
+    const bool hadTask = task_.HasThread();
+    const bool succeeded = task_.Finish();
+    if (succeeded) ShowUserMessage(UiText(44), UiText(45));
+    if (hadTask || !controlsEnabled_) EnableAllControls(true);
+    return succeeded;
+}
+
+void CquorvaDlg::EnableAllControls(bool enable) {
+    controlsEnabled_ = enable;
+    // While a task runs, the stop button stays usable as its cancel button and the close
+    // button as the way out (closing waits for the task).
+    for (CSkinButton* b : caption_)
+        if (b) b->setEnabled(enable || b->ControlId() == ID_WND_CLOSE);
+    for (CSkinButton* b : bottom_)
+        if (b) b->setEnabled(enable || b->ControlId() == ID_PLAY_STOP);
+    for (QWidget* w : {static_cast<QWidget*>(browser_), static_cast<QWidget*>(info_),
+                       static_cast<QWidget*>(graph_), static_cast<QWidget*>(movie_[0]),
+                       static_cast<QWidget*>(movie_[1])})
+        if (w) w->setEnabled(enable);
+    if (seek_) seek_->Enable(enable);
+    if (volumeSlider_) volumeSlider_->Enable(enable);
+    if (detached_) detached_->setEnabled(enable);
+    if (enable) UpdateButtons();
+}
+
+void CquorvaDlg::DisableAllButtonsAndPanels() {
+    for (CSkinButton* b : bottom_)
+        if (b) b->setEnabled(false);
+    for (CSkinButton* b : caption_)
+        if (b) b->setEnabled(false);
+    if (info_) info_->setEnabled(false);
+    if (browser_) browser_->setEnabled(false);
+}
+
+void CquorvaDlg::UpdateButtons() {
+    if (!movie_[0] || !controlsEnabled_) return;
+    for (CSkinButton* b : caption_)
+        b->setEnabled(true);
+    if (road_) {
+        road_->UpdateButtons();
+        return;
+    }
+    // Nothing has been opened: the commands that need no recording.
+    for (CSkinButton* b : bottom_) {
+        const int id = b->ControlId();
+        b->setEnabled(id == ID_OPEN_SOURCE || id == ID_SETTINGS || id == ID_MAP_TOGGLE ||
+                      (id == ID_EXPORT_CSV && csvAllowed_));
+    }
+    info_->setEnabled(true);
+    browser_->setEnabled(true);
+}
+
+}  // namespace quorva
