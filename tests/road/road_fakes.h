@@ -121,6 +121,8 @@ class FakeWindow : public PlaybackView, public PlaybackPanels, public PlaybackBr
     bool continuousMark = false;
     bool reopenSwitch = false;
     bool busy = false;
+    bool filterEmptiesList = false;
+    std::vector<int> filtersToggled;
 
     // The view as it stands.
     ShellButtonContext shell{true, false, 1};
@@ -243,7 +245,10 @@ class FakeWindow : public PlaybackView, public PlaybackPanels, public PlaybackBr
     bool Busy() const override { return busy; }
     bool LoadFolder(FolderTreeItem item) override;
     void HandCatalogueForGroupTrack() override {}
-    void ToggleKindFilter(int) override {}
+    void ToggleKindFilter(int k) override {
+        filtersToggled.push_back(k);
+        if (filterEmptiesList) catalogue_.clear();
+    }
     FolderTreeItem SelectedFolder() const override { return selectedFolder; }
     FolderTreeItem NextSibling(FolderTreeItem item) const override {
         return item >= 1 && item < folders.size() ? item + 1 : 0;

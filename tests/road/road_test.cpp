@@ -512,3 +512,26 @@ TEST_F(RoadTest, WorkerTasksStopOrPauseAndReopenAfterwards) {
 
 }  // namespace
 }  // namespace quorva::test
+
+namespace quorva::test {
+namespace {
+
+TEST_F(RoadTest, KindFilterThatEmptiesTheListClearsTheRecording) {
+    OpenAndPlay(0);
+    road->HandleCommand(command::ID_FILTER_0 + 1);
+    EXPECT_EQ(window.filtersToggled, std::vector<int>{1});
+    EXPECT_TRUE(road->Started());  // the list still holds recordings: playback goes on
+
+    window.filterEmptiesList = true;
+    road->HandleCommand(command::ID_FILTER_0 + 5);  // the id no button sends is accepted
+    EXPECT_EQ(road->CurrentIndex(), -1);
+    EXPECT_FALSE(road->Started());
+    EXPECT_EQ(players.State(0), kSlotClosed);
+    EXPECT_EQ(window.face, PlayFace::kPlay);
+    EXPECT_TRUE(window.buttons.Enabled(command::ID_OPEN_SOURCE));
+    EXPECT_FALSE(window.buttons.Enabled(command::ID_PLAY_PAUSE));
+    EXPECT_FALSE(road->HandleCommand(command::ID_FILTER_0 + 6));
+}
+
+}  // namespace
+}  // namespace quorva::test
