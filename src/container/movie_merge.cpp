@@ -169,8 +169,46 @@ uint32_t Timescale(const MovieBox* mvhdOrMdhd) {
     return ReadMediaTimes(mvhdOrMdhd->payload).timescale;
 }
 
+// The codec configuration box ("avcC", "hvcC") inside a sample entry, or empty.
+Bytes CodecConfig(const uint8_t* entry, size_t size) {
+    for (const char* type : {"avcC", "hvcC"}) {
+        for (size_t i = 4; i + 4 <= size; ++i) {
+            if (std::memcmp(entry + i, type, 4) != 0) continue;
+            const uint32_t boxSize = ReadBe32(entry + i - 4);
+            if (boxSize >= 8 && boxSize <= size - (i - 4))
+                return Bytes(entry + i - 4, entry + i - 4 + boxSize);
+        }
+    }
+    return {};
+}
+
+// Sample descriptions that decode alike: the same entries (codec), picture sizes or sample
+// rates, and codec configurations. Bit-rate fields and the like may differ.
+bool SameSampleDescriptions(const Bytes& a, const Bytes& b) {
+    if (a == b) return true;
+    if (a.size() < 8 || b.size() < 8 || ReadBe32(a.data() + 4) != ReadBe32(b.data() + 4))
+        return false;
+    const uint32_t n = ReadBe32(a.data() + 4);
+    size_t pa = 8, pb = 8;
+    for (uint32_t i = 0; i < n; ++i) {
+        if (a.size() - pa < 16 || b.size() - pb < 16) return false;
+        const uint32_t sa = ReadBe32(a.data() + pa), sb = ReadBe32(b.data() + pb);
+        if (sa < 16 || sb < 16 || sa > a.size() - pa || sb > b.size() - pb) return false;
+        const uint8_t* ea = a.data() + pa;
+        const uint8_t* eb = b.data() + pb;
+        if (std::memcmp(ea + 4, eb + 4, 4) != 0) return false;  // the codec
+        // Bytes 32..35: width and height of a picture entry, the sample rate of a sound one.
+        if (sa >= 36 && sb >= 36 && std::memcmp(ea + 32, eb + 32, 4) != 0) return false;
+        if (CodecConfig(ea, sa) != CodecConfig(eb, sb)) return false;
+        pa += sa;
+        pb += sb;
+    }
+    return true;
+}
+
 bool TracksMatch(const Track& a, const Track& b, std::string* message) {
-    if (a.stsd->payload != b.stsd->payload) return Fail(message, "different sample descriptions");
+    if (!SameSampleDescriptions(a.stsd->payload, b.stsd->payload))
+        return Fail(message, "different sample descriptions");
     if (Timescale(a.mdhd) != Timescale(b.mdhd)) return Fail(message, "different media time scales");
     if (!a.stss != !b.stss || !a.ctts != !b.ctts || !a.elst != !b.elst || !a.sdtp != !b.sdtp)
         return Fail(message, "different sample tables");

@@ -256,5 +256,49 @@ TEST(Peers, JoinedMoviesWithCommonToolQuirksDecode) {
 #endif
 }
 
+TEST(Peers, JoinedFfmpegMoviesWithBFramesDecodeInTimeOrder) {
+#ifndef QUORVA_HAVE_CARDWRITER
+    GTEST_SKIP() << "no card writer";
+#else
+    if (!HaveTools()) GTEST_SKIP() << "no ffmpeg";
+    // ffmpeg's own MOV output: a "wide" box, B-frames (composition offsets), AAC sound.
+    test::TempDir src, out;
+    std::vector<RecordingEntry> selected;
+    for (int i = 0; i < 2; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "A___-240131-08300%d-00000%dM.MOV", i, i + 1);
+        RecordingEntry e;
+        e.path = src / name;
+        ASSERT_TRUE(test::RunCommand(
+            "ffmpeg -nostdin -v error -f lavfi -i testsrc=size=320x240:rate=30 -f lavfi -i "
+            "sine=frequency=440 -t " +
+            std::to_string(2 + i) + " -c:v libx264 -bf 2 -g 15 -c:a aac -shortest " +
+            Quote(e.path)));
+        selected.push_back(e);
+    }
+    JoinOptions options;
+    options.syncToDisk = false;
+    const JoinResult result = JoinRecordings(selected, out.path().string(), options);
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(DecodeErrors(result.moviePath), "");
+    ExpectAgreesWithFfprobe(result.moviePath);
+    EXPECT_EQ(OurInfo(result.moviePath).frames, 150);
+    // Presentation times run on without a step back or a gap.
+    std::string times;
+    ASSERT_TRUE(
+        test::RunCommand("ffprobe -v error -select_streams v:0 -show_entries frame=pts_time "
+                         "-of default=nw=1:nk=1 " +
+                             Quote(result.moviePath),
+                         &times));
+    std::istringstream lines(times);
+    std::vector<double> pts;
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty()) pts.push_back(std::stod(line));
+    ASSERT_EQ(pts.size(), 150u);
+    for (size_t i = 1; i < pts.size(); ++i)
+        EXPECT_NEAR(pts[i] - pts[i - 1], 1.0 / 30, 1e-3) << i;
+#endif
+}
+
 }  // namespace
 }  // namespace quorva
