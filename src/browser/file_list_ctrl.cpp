@@ -83,6 +83,12 @@ void CFileListCtrl::resizeEvent(QResizeEvent* event) {
     FitColumns();
 }
 
+bool CFileListCtrl::viewportEvent(QEvent* event) {
+    // The viewport narrows when the scroll bar comes: the first column follows.
+    if (event->type() == QEvent::Resize) FitColumns();
+    return QTreeWidget::viewportEvent(event);
+}
+
 void CFileListCtrl::InsertRows() {
     quiet_ = true;
     clear();

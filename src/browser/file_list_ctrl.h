@@ -59,6 +59,7 @@ class CFileListCtrl : public QTreeWidget {
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
     void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
   private:
     void InsertRows();

@@ -1,5 +1,7 @@
 #include "browser/filer_layout.h"
 
+#include <algorithm>
+
 #include "app/ui_scale.h"
 
 namespace quorva {
@@ -8,7 +10,7 @@ FilerLayout LayOutFiler(const BoxRect& client, double s, int charHeight) {
     auto S = [s](double design) { return Scaled(design, s); };
     const int L = client.x, T = client.y, R = client.Right(), B = client.Bottom();
     FilerLayout out;
-    const int paneHeight = B - T - S(30);
+    const int paneHeight = std::max(0, B - T - S(30));
     out.tree = {L + S(4), T + S(26), S(217), paneHeight};
     out.list = {L + S(224), T + S(26), S(224), paneHeight};
     const int buttonX[5] = {S(7), S(62), S(117), S(209), S(264)};

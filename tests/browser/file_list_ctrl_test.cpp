@@ -3,6 +3,7 @@
 #include "browser/file_list_ctrl.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -237,6 +238,23 @@ TEST_P(FileListTest, HeaderIsAGreyGradientWithWhiteTitles) {
     }
     EXPECT_EQ(header->sectionSize(0) + header->sectionSize(1) + 1,
               browser->List()->viewport()->width());
+}
+
+TEST_P(FileListTest, ColumnsFitTheListAlsoWithAScrollBar) {
+    for (int n = 1; n <= 60; ++n)
+        test::WriteMovie(dir / ("long/" + Name("A___", "240131", n)));
+    browser->LoadSource(dir / "long", kSourceFolder);
+    browser->LoadFolder(browser->Catalogue().Tree().Roots()[0]->children[0]->serial);
+    ASSERT_EQ(browser->RowCount(), 60);
+    EXPECT_EQ(browser->CountText(), QStringLiteral("60個"));
+    CFileListCtrl* list = browser->List();
+    ASSERT_TRUE(test::WaitFor([&] { return list->verticalScrollBar()->isVisible(); }, 1000));
+    QHeaderView* header = list->header();
+    EXPECT_EQ(header->sectionSize(0) + header->sectionSize(1) + 1, list->viewport()->width());
+    // The last row can be scrolled into view and reported.
+    browser->SelectRecordingRow(59, false);
+    EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->topLevelItem(59))));
+    EXPECT_EQ(listener.rows.back(), 59);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, FileListTest, ::testing::Values(1.0, 2.0));

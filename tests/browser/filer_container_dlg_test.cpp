@@ -125,6 +125,26 @@ TEST_P(FilerTest, AFileSourceListsItsMovie) {
 
 INSTANTIATE_TEST_SUITE_P(Scales, FilerTest, ::testing::Values(1.0, 2.0));
 
+TEST(FilerScale, ANewScaleTakesEffectAtTheNextLayout) {
+    test::SettingsScope settings;
+    test::TempFolder dir;
+    test::MakeCard(dir / "card");
+    CFilerContainerDlg browser(nullptr, NoDrives());
+    browser.resize(452, 630);
+    browser.show();
+    browser.LoadSource(dir / "card", kSourceDrive);
+    CFileListCtrl* list = browser.List();
+    EXPECT_EQ(list->visualItemRect(list->topLevelItem(0)).height(), 20);
+    {
+        test::ScaleScope twice(2.0);
+        browser.resize(904, 1260);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(browser.Tree()->geometry(), QRect(8, 52, 434, 1200));
+        EXPECT_EQ(list->visualItemRect(list->topLevelItem(0)).height(), 40);
+        EXPECT_EQ(browser.Tree()->Badge(6).size(), QSize(78, 52));
+    }
+}
+
 class SourceWatchTest : public ::testing::Test {
   protected:
     test::SettingsScope settings;
