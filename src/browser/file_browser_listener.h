@@ -19,7 +19,15 @@
 //                      card was pulled, the folder or movie removed).
 //
 // Without a listener the browser does the plain part itself: it loads a selected folder,
-// and flips a clicked filter.
+// and flips a clicked filter. An owner that routes the folder-selected step through its
+// message table may post WM_APP_FOLDER_SELECTED (wParam = selection.serial) to itself from
+// OnFolderSelected and call LoadFolder(wParam) in its handler.
+//
+// Wiring in the owner: new CFilerContainerDlg(owner), SetListener(owner), setGeometry() to
+// the browser's place (the browser lays out its children on every resize; call LayOut()
+// after a change of the UI scale), LoadSource(path, kind) or ChooseStartSource(), then
+// SelectRecordingRow(0, ...) when the list has rows. Rows() is the list the current index
+// and the open step refer to; Catalogue() the scan model behind it.
 #pragma once
 
 #include <cstdint>
