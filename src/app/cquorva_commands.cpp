@@ -4,6 +4,7 @@
 
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
+#include "app/playback_end_guard.h"
 #include "app/settings_store.h"
 #include "app/ui_text.h"
 #include "skin/skin_button.h"
@@ -11,12 +12,14 @@
 namespace quorva {
 
 bool CquorvaDlg::GuardBlocks() {
+    if (road_) return road_->EndGuardBlocks();
     // Without a road no recording has started, and the guard blocks.
-    return !road_ || road_->EndGuardBlocks();
+    return quorva::EndGuardBlocks(EndGuardInput{});
 }
 
 void CquorvaDlg::OnCommand(int id) {
-    if (!startupDone_ && id != ID_WND_CLOSE) return;  // commands count from WM_APP_STARTUP on
+    // Commands count from WM_APP_STARTUP on, and end with the shut-down.
+    if (shutdown_.HasRun() || (!startupDone_ && id != ID_WND_CLOSE)) return;
     switch (id) {
         case ID_WND_CLOSE:
             RunShutdown();

@@ -180,6 +180,7 @@ void CquorvaDlg::SetPlayFace(bool playing) {
 
 void CquorvaDlg::OnMovieMessage(uint32_t id, uintptr_t wParam, intptr_t lParam) {
     // Called, not posted: the handler of the message table runs at once.
+    if (shutdown_.HasRun()) return;
     AppMessageEvent message(id, wParam, lParam);
     MessageMap().Dispatch(this, &message);
 }

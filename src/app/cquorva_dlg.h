@@ -24,6 +24,8 @@
 #include "app/movie_static.h"
 #include "app/once_sequence.h"
 #include "app/own_drive.h"
+#include "app/playback_buttons.h"
+#include "app/playback_command_ids.h"
 #include "app/resize_rules.h"
 #include "app/road_seam.h"
 #include "app/startup_source.h"
@@ -50,30 +52,30 @@ enum MainCommandId : int {
     ID_WND_MAXIMIZE = 15,
     ID_WND_MINIMIZE = 16,
     ID_THUMBNAIL_TOGGLE = 17,
-    ID_PLAY_STOP = 38000,
-    ID_PLAY_PREV = 38001,
-    ID_PLAY_PAUSE = 38002,
-    ID_PLAY_SLOW = 38003,
-    ID_PLAY_FAST = 38004,
-    ID_PLAY_NEXT = 38005,
-    ID_SNAPSHOT = 38006,
-    ID_SAVE_JOINED = 38007,
-    ID_ZOOM_MODE = 38008,
-    ID_OPEN_SOURCE = 38009,
-    ID_DELETE_FILES = 38010,
-    ID_SETTINGS = 38011,
-    ID_EXPORT_CSV = 38012,
-    ID_MAP_TOGGLE = 38013,
-    ID_ASPECT_TOGGLE = 38200,
-    ID_FILTER_0 = 38700,
+    ID_PLAY_STOP = command::ID_PLAY_STOP,
+    ID_PLAY_PREV = command::ID_PLAY_PREV,
+    ID_PLAY_PAUSE = command::ID_PLAY_PAUSE,
+    ID_PLAY_SLOW = command::ID_PLAY_SLOW,
+    ID_PLAY_FAST = command::ID_PLAY_FAST,
+    ID_PLAY_NEXT = command::ID_PLAY_NEXT,
+    ID_SNAPSHOT = command::ID_SNAPSHOT,
+    ID_SAVE_JOINED = command::ID_SAVE_JOINED,
+    ID_ZOOM_MODE = command::ID_ZOOM_MODE,
+    ID_OPEN_SOURCE = command::ID_OPEN_SOURCE,
+    ID_DELETE_FILES = command::ID_DELETE_FILES,
+    ID_SETTINGS = command::ID_SETTINGS,
+    ID_EXPORT_CSV = command::ID_EXPORT_CSV,
+    ID_MAP_TOGGLE = command::ID_MAP_TOGGLE,
+    ID_ASPECT_TOGGLE = command::ID_ASPECT_TOGGLE,
+    ID_FILTER_0 = command::ID_FILTER_0,
     ID_FILTER_LAST = 38705,  // the range the filter handler accepts
 };
 
 enum MainControlId : int {
     IDC_MOVIE_VIEW = 1000,
-    IDC_SEEK_SLIDER = 38100,
-    IDC_VOLUME_SLIDER = 38101,
-    IDC_PROGRESS_BAR = 38102,
+    IDC_SEEK_SLIDER = command::IDC_SEEK_SLIDER,
+    IDC_VOLUME_SLIDER = command::IDC_VOLUME_SLIDER,
+    IDC_PROGRESS_BAR = command::IDC_PROGRESS_BAR,
 };
 
 // The product name shown in the title.
@@ -145,6 +147,8 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner {
     void EnableAllControls(bool enable);
     void DisableAllButtonsAndPanels();
     void UpdateButtons();
+    void ApplyButtonStates(const PlaybackButtonStates& states);
+    int ListCount() const;
 
     // Layout and frame.
     void Layout();
@@ -253,6 +257,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner {
 
     // Frame (cquorva_frame.cpp).
     void OnSettle();
+    ResizeResult ResizeFor(QPoint cursor) const;
     void CheckMonitorChange();
     void StoreFactors();
     void RememberWindowRect();

@@ -71,7 +71,7 @@ void CquorvaDlg::mouseMoveEvent(QMouseEvent* event) {
     }
     if (resizeDirection_ != kResizeNone && controlsEnabled_ && frame_ &&
         pace_.Due(OutlinePace::Clock::now())) {
-        frame_->MoveTo(ResizedRect(pressRect_, resizeDirection_, global, scale_, largest_).rect);
+        frame_->MoveTo(ResizeFor(global).rect);
     }
 }
 
@@ -92,12 +92,16 @@ void CquorvaDlg::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     if (resizeDirection_ != kResizeNone && !maximised_ && controlsEnabled_ && frame_) {
-        frame_->MoveTo(
-            ResizedRect(pressRect_, resizeDirection_, releasePoint_, scale_, largest_).rect);
+        frame_->MoveTo(ResizeFor(releasePoint_).rect);
         frame_->hide();
         frame_->MoveTo(geometry());
         settleTimer_.start(settle);
     }
+}
+
+ResizeResult CquorvaDlg::ResizeFor(QPoint cursor) const {
+    const QPoint edge = EdgePointFor(pressRect_, resizeDirection_, pressPoint_, cursor);
+    return ResizedRect(pressRect_, resizeDirection_, edge, scale_, largest_);
 }
 
 void CquorvaDlg::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -119,8 +123,7 @@ void CquorvaDlg::OnSettle() {
     const int zoneAtRelease = HitZone(releasePoint_, pressRect_, scale_, maximised_);
     if (!maximised_ && !fullScreen_ && resizeDirection_ != kResizeNone &&
         zoneAtRelease != kZoneCaption) {
-        const ResizeResult r =
-            ResizedRect(pressRect_, resizeDirection_, releasePoint_, scale_, largest_);
+        const ResizeResult r = ResizeFor(releasePoint_);
         fx_ = r.fx;
         fy_ = r.fy;
         if (frame_) frame_->MoveTo(r.rect);

@@ -56,6 +56,8 @@ const AppMessageMap<CquorvaDlg>& CquorvaDlg::MessageMap() {
 }
 
 bool CquorvaDlg::event(QEvent* e) {
+    // After the shut-down the window takes no more messages (late notices of threads).
+    if (shutdown_.HasRun() && e->type() == AppMessageEvent::EventType()) return true;
     if (MessageMap().Dispatch(this, e)) return true;
     return QWidget::event(e);
 }
@@ -85,7 +87,7 @@ void CquorvaDlg::OnSliderEnd(uintptr_t wParam, intptr_t lParam) {
 }
 
 void CquorvaDlg::OnMovieMenu(uintptr_t wParam, intptr_t) {
-    if (!road_ || road_->EndGuardBlocks() || road_->Opening()) return;
+    if (GuardBlocks() || !road_ || road_->Opening()) return;
     CMovieMenu menu(this);
     menu.SetItems(road_->MovieMenuItems(fullScreen_), fullScreen_, scale_);
     if (const int command = menu.Track(UnpackPoint(wParam))) OnCommand(command);

@@ -3,6 +3,7 @@
 // the completion message.
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
+#include "app/playback_buttons.h"
 #include "app/ui_text.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
@@ -70,20 +71,35 @@ void CquorvaDlg::DisableAllButtonsAndPanels() {
 
 void CquorvaDlg::UpdateButtons() {
     if (!movie_[0] || !controlsEnabled_) return;
-    for (CSkinButton* b : caption_)
-        b->setEnabled(true);
     if (road_) {
         road_->UpdateButtons();
         return;
     }
-    // Nothing has been opened: the commands that need no recording.
-    for (CSkinButton* b : bottom_) {
-        const int id = b->ControlId();
-        b->setEnabled(id == ID_OPEN_SOURCE || id == ID_SETTINGS || id == ID_MAP_TOGGLE ||
-                      (id == ID_EXPORT_CSV && csvAllowed_));
-    }
-    info_->setEnabled(true);
-    browser_->setEnabled(true);
+    const PlayerSlot& main = players_->slot[0];
+    PlaybackButtonInputs in;
+    in.listShown = browser_ != nullptr;
+    in.listCount = ListCount();
+    in.currentIndex = -1;
+    in.mainState = main.valid ? main.state : SLOT_CLOSED;
+    in.rateCode = main.valid ? main.rateCode : 0;
+    in.mainDataLoaded = main.valid && main.dataLoaded;
+    in.csvAllowed = csvAllowed_;
+    in.sourceKind = sourceKind_;
+    if (const std::optional<PlaybackButtonStates> states = ComputeButtonStates(in))
+        ApplyButtonStates(*states);
+}
+
+void CquorvaDlg::ApplyButtonStates(const PlaybackButtonStates& states) {
+    for (CSkinButton* b : bottom_)
+        if (b) b->setEnabled(states.Enabled(b->ControlId()));
+    for (CSkinButton* b : caption_)
+        if (b) b->setEnabled(states.captions);
+    if (info_) info_->setEnabled(states.panels);
+    if (browser_) browser_->setEnabled(states.panels);
+}
+
+int CquorvaDlg::ListCount() const {
+    return 0;  // the recording list arrives with the file browser
 }
 
 }  // namespace quorva

@@ -109,13 +109,13 @@ CMovieMenu::~CMovieMenu() {
     setStyle(nullptr);
 }
 
-void CMovieMenu::SetItems(const std::vector<MovieMenuItem>& items, bool fullScreen, double s) {
+void CMovieMenu::SetItems(const std::vector<PlaybackMenuItem>& items, bool fullScreen, double s) {
     clear();
     fullScreen_ = fullScreen;
     scale_ = s;
     setFont(UiFont(kFontF10));
     int position = 0;
-    for (const MovieMenuItem& item : items) {
+    for (const PlaybackMenuItem& item : items) {
         if (item.separator) {
             addSeparator();
         } else {

@@ -8,19 +8,11 @@
 #include <QSize>
 
 #include <memory>
-#include <string>
 #include <vector>
 
+#include "app/playback_movie_menu.h"
+
 namespace quorva {
-
-struct MovieMenuItem {
-    int id = 0;  // command id; 0 for a separator
-    std::string text;
-    bool enabled = true;
-    bool separator = false;
-
-    static MovieMenuItem Separator() { return MovieMenuItem{0, {}, true, true}; }
-};
 
 // Size of one item.
 QSize MovieMenuItemSize(double s, bool fullScreen);
@@ -41,7 +33,7 @@ class CMovieMenu : public QMenu {
     ~CMovieMenu() override;
 
     // Replaces the items; each action carries its command id as data.
-    void SetItems(const std::vector<MovieMenuItem>& items, bool fullScreen, double s);
+    void SetItems(const std::vector<PlaybackMenuItem>& items, bool fullScreen, double s);
     bool FullScreen() const { return fullScreen_; }
     double Scale() const { return scale_; }
 

@@ -126,6 +126,8 @@ void CMovieStatic::mouseDoubleClickEvent(QMouseEvent* event) {
         QtVideoWidget::mouseDoubleClickEvent(event);
         return;
     }
+    // The double click is the second press of the button.
+    buttonReleased_ = false;
     pressTimer_.stop();
     releaseTimer_.stop();
     clickHandled_ = false;

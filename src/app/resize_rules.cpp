@@ -72,6 +72,18 @@ ResizeResult ResizedRect(const QRect& start, int direction, QPoint cursor, doubl
     return r;
 }
 
+QPoint EdgePointFor(const QRect& start, int direction, QPoint press, QPoint cursor) {
+    const int right = start.left() + start.width();
+    const int bottom = start.top() + start.height();
+    const int edgeX = MovesLeft(direction)    ? start.left()
+                      : MovesRight(direction) ? right
+                                              : press.x();
+    const int edgeY = MovesTop(direction)      ? start.top()
+                      : MovesBottom(direction) ? bottom
+                                               : press.y();
+    return cursor + QPoint(edgeX - press.x(), edgeY - press.y());
+}
+
 ResizeResult FactorsOf(const QRect& rect, double s, double largest) {
     const int minW = Scaled(kMainWindowDesignWidth, s);
     const int minH = Scaled(kMainWindowDesignHeight, s);

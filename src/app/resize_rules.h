@@ -34,6 +34,11 @@ struct ResizeResult {
 ResizeResult ResizedRect(const QRect& start, int direction, QPoint cursor, double s,
                          double largest);
 
+// Where the dragged edges go for the cursor: the edges keep the distance they had to the
+// pointer at the button-down (a press a few pixels inside the border does not make the edge
+// jump to the pointer). The answer is the point ResizedRect moves the edges to.
+QPoint EdgePointFor(const QRect& start, int direction, QPoint press, QPoint cursor);
+
 // The factors of a size: width / int(1120 s) and height / int(697 s), each within 1 .. largest.
 ResizeResult FactorsOf(const QRect& rect, double s, double largest);
 

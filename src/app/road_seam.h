@@ -35,7 +35,7 @@ class RoadSeam {
     // The enabled state of the buttons for the current slot states.
     virtual void UpdateButtons() = 0;
     // The movie context menu's items for the main slot's state.
-    virtual std::vector<MovieMenuItem> MovieMenuItems(bool fullScreen) = 0;
+    virtual std::vector<PlaybackMenuItem> MovieMenuItems(bool fullScreen) = 0;
 
     // The road's part of the view reset: normal rate, release and close all, clear the
     // current recording, play face.
