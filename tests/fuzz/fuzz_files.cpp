@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace quorva::fuzz {
 
@@ -15,6 +16,13 @@ const std::string& ScratchFolder() {
         const std::string base = stat("/dev/shm", &st) == 0 ? "/dev/shm" : "/tmp";
         std::string f = base + "/quorva-fuzz-" + std::to_string(getpid());
         mkdir(f.c_str(), 0700);
+        // Removed at exit; the path is kept in plain storage, which outlives the string.
+        static char removeAtExit[512];
+        std::snprintf(removeAtExit, sizeof removeAtExit, "%s", f.c_str());
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(removeAtExit, ec);
+        });
         return f;
     }();
     return folder;
