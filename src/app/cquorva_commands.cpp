@@ -7,6 +7,8 @@
 #include "app/playback_end_guard.h"
 #include "app/settings_store.h"
 #include "app/ui_text.h"
+#include "browser/file_list_ctrl.h"
+#include "browser/filer_container_dlg.h"
 #include "skin/skin_button.h"
 
 namespace quorva {
@@ -63,7 +65,16 @@ void CquorvaDlg::OnCommand(int id) {
         default:
             break;
     }
-    if (road_) road_->OnCommand(id);
+    if (road_) {
+        road_->OnCommand(id);
+        return;
+    }
+    // Without the road the file list's filters still work.
+    if (id >= ID_FILTER_0 && id < ID_FILTER_0 + 5 && browser_) {
+        const int k = id - ID_FILTER_0;
+        browser_->SetFilter(k, !browser_->Filter(k));
+        UpdateButtons();
+    }
 }
 
 void CquorvaDlg::OnTaskCommand(int id) {
@@ -77,7 +88,7 @@ void CquorvaDlg::OnTaskCommand(int id) {
 void CquorvaDlg::OnThumbnailToggle() {
     thumbnail_ = !thumbnail_;
     caption_[3]->setText(QString::fromStdString(UiText(thumbnail_ ? 172 : 171)));
-    if (browser_) browser_->update();
+    if (browser_) browser_->List()->viewport()->update();
     WriteSetting("DISPLAY", "THUMBNAIL", thumbnail_ ? "1" : "0");
 }
 
@@ -86,15 +97,6 @@ void CquorvaDlg::OnMapToggle() {
     if (CSkinButton* button = Button(ID_MAP_TOGGLE)) button->SetCheck(mapShown_);
     ShowDetachedContent();
     if (road_) road_->OnCommand(ID_MAP_TOGGLE);
-}
-
-void CquorvaDlg::OnOpenSource() {
-    // The source dialog is the browser's; until it is attached the command does nothing
-    // beyond leaving the view as a new source would find it.
-    if (road_) road_->StopAll();
-    csvAllowed_ = false;
-    ResetView();
-    UpdateButtons();
 }
 
 void CquorvaDlg::keyPressEvent(QKeyEvent* event) {

@@ -8,6 +8,7 @@
 #include "app/resize_frame.h"
 #include "app/ui_scale.h"
 #include "app/ui_text.h"
+#include "browser/filer_container_dlg.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "panels/panel_style.h"
@@ -17,7 +18,6 @@
 #include "skin/skin_progress_bar.h"
 #include "skin/skin_resources.h"
 #include "skin/skin_slider.h"
-#include "skin/skin_style.h"
 #include "skin/ui_fonts.h"
 
 namespace quorva {
@@ -84,13 +84,15 @@ CSkinButton* CquorvaDlg::Button(int id) const {
 }
 
 void CquorvaDlg::CreateChildren() {
-    // The file browser's place: the browser panel goes here once it is attached.
-    browser_ = new QWidget(this);
+    // The file browser: the group tree and the recording list of the source; it reports to
+    // this window and posts WM_APP_SOURCE_REMOVED to it.
+    SourceEnvironment environment;
+    if (options_.startup && options_.startup->removableVolumes)
+        environment.removableVolumes = options_.startup->removableVolumes;
+    browser_ = new CFilerContainerDlg(this, environment);
     browser_->setObjectName(QStringLiteral("file browser"));
-    browser_->setAutoFillBackground(true);
-    QPalette pal = browser_->palette();
-    pal.setColor(QPalette::Window, SkinColors::kPanel);
-    browser_->setPalette(pal);
+    browser_->SetListener(this);
+    browser_->SetMessageTarget(this);
 
     detached_ = std::make_unique<CMovieDialog>(this);
     detached_->setWindowIcon(ApplicationIcon());

@@ -30,6 +30,7 @@
 #include "app/road_seam.h"
 #include "app/startup_source.h"
 #include "app/worker_task.h"
+#include "browser/file_browser_listener.h"
 #include "platform/app_message_event.h"
 #include "player/player_group.h"
 #include "skin/off_screen_dc.h"
@@ -37,6 +38,7 @@
 
 namespace quorva {
 
+class CFilerContainerDlg;
 class CGSensorDlg;
 class CInfoDlg;
 class CLogoDlg;
@@ -81,6 +83,14 @@ enum MainControlId : int {
 // The product name shown in the title.
 inline constexpr const char* kMainWindowTitle = "Quorva Viewer";
 
+// Runs the source dialog: the chosen kind (1 card, 2 folder, 3 file) and path, or kind 0
+// when the user cancelled.
+struct SourceChoice {
+    int kind = 0;
+    std::string path;
+};
+using SourceDialogFunction = std::function<SourceChoice(QWidget* owner)>;
+
 using MessageFunction =
     std::function<int(QWidget* owner, const std::string& text, const std::string& caption)>;
 // Makes the worker task of a command (CSV export, joined movie, delete); an empty function
@@ -93,13 +103,14 @@ struct MainWindowOptions {
     std::string settingsDirectory;         // the working directory unless set
     std::optional<StartupEnvironment> startup;
     std::optional<DriveProbe> drives;
-    std::string programPath;      // the executable unless set
-    MessageFunction showMessage;  // the skinned message dialog unless set
+    std::string programPath;            // the executable unless set
+    MessageFunction showMessage;        // the skinned message dialog unless set
+    SourceDialogFunction sourceDialog;  // the source dialog (CSourceOpenDlg) unless set
     // Work area used for the UI scale when set (otherwise the screen's).
     QRect workArea;
 };
 
-class CquorvaDlg : public QWidget, public MovieWindowOwner {
+class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserListener {
     Q_OBJECT
 
   public:
@@ -130,7 +141,12 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner {
     void OnMovieErase(int index) override;
     bool SlotOpen(int index) const override;
 
-    // Source.
+    // FileBrowserListener.
+    void OnFolderSelected(const FolderSelection& selection) override;
+    void OnRecordingSelected(int row) override;
+    void OnFilterCommand(int k) override;
+
+    // Source: the browser scans and shows it; the first row is selected when there is one.
     void LoadSource(const std::string& path, int kind);
     const std::string& SourcePath() const { return sourcePath_; }
     int SourceKind() const { return sourceKind_; }
@@ -194,7 +210,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner {
     CSkinSliderCtrl* VolumeSlider() const { return volumeSlider_; }
     CSkinProgressBarCtrl* ProgressBar() const { return progress_; }
     CSkinButton* Button(int commandId) const;
-    QWidget* Browser() const { return browser_; }
+    CFilerContainerDlg* Browser() const { return browser_; }
     CResizeFrame* ResizeFrame() const { return frame_.get(); }
     const CResourceImage& Images() const { return images_; }
     std::recursive_mutex& MutexCache() { return mutexCache_; }
@@ -237,6 +253,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner {
     void OnAppBar(uintptr_t wParam, intptr_t lParam);
     void OnZoomRefresh(uintptr_t wParam, intptr_t lParam);
     void OnMovieReposition(uintptr_t wParam, intptr_t lParam);
+    void OnFolderSelectedMessage(uintptr_t wParam, intptr_t lParam);
     void OnIgnored(uintptr_t, intptr_t) {}
     template <uint32_t Id>
     void ToRoad(uintptr_t wParam, intptr_t lParam);
@@ -279,7 +296,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner {
 
     CResourceImage images_;
     COffScreenDC surface_;
-    QWidget* browser_ = nullptr;
+    CFilerContainerDlg* browser_ = nullptr;
     std::unique_ptr<CMovieDialog> detached_;
     std::array<CMovieStatic*, 2> movie_{};
     CLogoDlg* logo_ = nullptr;

@@ -9,6 +9,7 @@
 #include "app/settings_store.h"
 #include "app/ui_scale.h"
 #include "app/ui_text.h"
+#include "browser/filer_container_dlg.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "panels/panel_style.h"
@@ -69,6 +70,7 @@ void CquorvaDlg::Rescale(const QRect& windowRect) {
     if (images_.Scale() != scale_) images_.Load(scale_);
     if (frame_) frame_->SetLineWidth(std::max(2, Scaled(2, scale_)));
     Layout();
+    if (browser_) browser_->LayOut();
     if (detached_ && detached_->Scale() != scale_) {
         detached_->ApplyScale(scale_);
         PlaceDetachedWindow(true);

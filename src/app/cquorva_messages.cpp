@@ -7,6 +7,7 @@
 #include "app/movie_dialog.h"
 #include "app/movie_menu.h"
 #include "app/ui_text.h"
+#include "browser/filer_container_dlg.h"
 #include "skin/skin_progress_bar.h"
 
 namespace quorva {
@@ -35,7 +36,7 @@ const AppMessageMap<CquorvaDlg>& CquorvaDlg::MessageMap() {
         {WM_APP_PLAYER_READY, &D::ToRoad<WM_APP_PLAYER_READY>},
         {WM_APP_EVENT_FILTER, &D::ToRoad<WM_APP_EVENT_FILTER>},
         {WM_APP_PREVIEW_ITEM, &D::ToRoad<WM_APP_PREVIEW_ITEM>},
-        {WM_APP_FOLDER_SELECTED, &D::ToRoad<WM_APP_FOLDER_SELECTED>},
+        {WM_APP_FOLDER_SELECTED, &D::OnFolderSelectedMessage},
         {WM_APP_SOURCE_REMOVED, &D::OnSourceRemoved},
         {WM_APP_PRELOAD_DONE, &D::ToRoad<WM_APP_PRELOAD_DONE>},
         {WM_APP_TASK_DONE, &D::OnTaskDone},
@@ -60,6 +61,18 @@ bool CquorvaDlg::event(QEvent* e) {
     if (shutdown_.HasRun() && e->type() == AppMessageEvent::EventType()) return true;
     if (MessageMap().Dispatch(this, e)) return true;
     return QWidget::event(e);
+}
+
+void CquorvaDlg::OnFolderSelectedMessage(uintptr_t wParam, intptr_t lParam) {
+    // wParam: the tree node's serial; lParam: 1 for a plain folder item.
+    if (!browser_ || browser_->Busy()) return;
+    if (road_) {
+        road_->OnMessage(WM_APP_FOLDER_SELECTED, wParam, lParam);
+        return;
+    }
+    if (browser_->LoadFolder(static_cast<uint64_t>(wParam)) > 0 && browser_->RowCount() > 0)
+        browser_->SelectRecordingRow(0, false);
+    UpdateButtons();
 }
 
 void CquorvaDlg::OnProgress(uintptr_t wParam, intptr_t lParam) {
@@ -101,6 +114,7 @@ void CquorvaDlg::OnSourceRemoved(uintptr_t, intptr_t) {
     csvAllowed_ = false;
     UpdateButtons();
     if (fullScreen_) ToggleFullScreen(true);
+    if (browser_) browser_->ClearSource();
     const std::string removedRoot = sourceRoot_;
     sourcePath_.clear();
     sourceRoot_.clear();

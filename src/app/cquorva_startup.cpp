@@ -16,6 +16,8 @@
 #include "app/settings_store.h"
 #include "app/ui_scale.h"
 #include "app/ui_text.h"
+#include "browser/file_list_ctrl.h"
+#include "browser/filer_container_dlg.h"
 #include "container/known_box_types.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
@@ -38,11 +40,6 @@ long LeadingNumber(const std::string& text) {
         ++begin;
     const auto parsed = std::from_chars(begin, end, value);
     return parsed.ec == std::errc() ? value : 0;
-}
-
-bool PathExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::u8path(path), ec);
 }
 
 }  // namespace
@@ -194,7 +191,7 @@ void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
 
     thumbnail_ = LeadingNumber(ReadSetting("DISPLAY", "THUMBNAIL")) != 0;
     caption_[3]->setText(QString::fromStdString(UiText(thumbnail_ ? 172 : 171)));
-    if (browser_) browser_->update();
+    if (browser_) browser_->List()->viewport()->update();
 
     // Changes of the work area (panels and docks appearing, moving or hiding) re-apply the
     // layout, as the taskbar's notices do.
@@ -202,14 +199,6 @@ void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
         screenWatch_ = connect(screen, &QScreen::availableGeometryChanged, this,
                                [this] { PostAppMessage(this, WM_APP_APPBAR, 1); });
     }
-}
-
-void CquorvaDlg::LoadSource(const std::string& path, int kind) {
-    sourcePath_ = path;
-    sourceKind_ = kind;
-    const DriveProbe probe = options_.drives ? *options_.drives : DefaultDriveProbe();
-    sourceRoot_ = probe.volumeRootOf(path);
-    traceFilePresent_ = kind == 1 && PathExists(path + "/pvtrace.txt");
 }
 
 void CquorvaDlg::SetVolume(int volume) {
@@ -235,6 +224,11 @@ void CquorvaDlg::ResetView() {
     zoom_[1] = ZoomSettings{};
     Layout();
     SetPlayFace(false);
+    if (browser_) {
+        browser_->SetZoomHint(false);
+        browser_->ClearMarks();
+        browser_->update();
+    }
     if (info_) {
         info_->Reset();
         info_->update();

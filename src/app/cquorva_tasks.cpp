@@ -5,6 +5,7 @@
 #include "app/movie_dialog.h"
 #include "app/playback_buttons.h"
 #include "app/ui_text.h"
+#include "browser/filer_container_dlg.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "skin/skin_button.h"
@@ -50,6 +51,7 @@ void CquorvaDlg::EnableAllControls(bool enable) {
         if (b) b->setEnabled(enable || b->ControlId() == ID_WND_CLOSE);
     for (CSkinButton* b : bottom_)
         if (b) b->setEnabled(enable || b->ControlId() == ID_PLAY_STOP);
+    if (browser_) browser_->SetControlsEnabled(enable);
     for (QWidget* w : {static_cast<QWidget*>(browser_), static_cast<QWidget*>(info_),
                        static_cast<QWidget*>(graph_), static_cast<QWidget*>(movie_[0]),
                        static_cast<QWidget*>(movie_[1])})
@@ -66,7 +68,7 @@ void CquorvaDlg::DisableAllButtonsAndPanels() {
     for (CSkinButton* b : caption_)
         if (b) b->setEnabled(false);
     if (info_) info_->setEnabled(false);
-    if (browser_) browser_->setEnabled(false);
+    if (browser_) browser_->SetControlsEnabled(false);
 }
 
 void CquorvaDlg::UpdateButtons() {
@@ -79,7 +81,7 @@ void CquorvaDlg::UpdateButtons() {
     PlaybackButtonInputs in;
     in.listShown = browser_ != nullptr;
     in.listCount = ListCount();
-    in.currentIndex = -1;
+    in.currentIndex = browser_ ? browser_->CurrentIndex() : -1;
     in.mainState = main.valid ? main.state : SLOT_CLOSED;
     in.rateCode = main.valid ? main.rateCode : 0;
     in.mainDataLoaded = main.valid && main.dataLoaded;
@@ -95,11 +97,11 @@ void CquorvaDlg::ApplyButtonStates(const PlaybackButtonStates& states) {
     for (CSkinButton* b : caption_)
         if (b) b->setEnabled(states.captions);
     if (info_) info_->setEnabled(states.panels);
-    if (browser_) browser_->setEnabled(states.panels);
+    if (browser_) browser_->SetControlsEnabled(states.panels);
 }
 
 int CquorvaDlg::ListCount() const {
-    return 0;  // the recording list arrives with the file browser
+    return browser_ ? browser_->RowCount() : 0;
 }
 
 }  // namespace quorva

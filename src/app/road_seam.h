@@ -17,11 +17,14 @@ class RoadSeam {
     virtual ~RoadSeam() = default;
 
     // A playback command (ID_PLAY_*, ID_SNAPSHOT, ID_ZOOM_MODE, ID_ASPECT_TOGGLE, the file
-    // list's filters); true when it was handled.
+    // list's filters ID_FILTER_0 + k); true when it was handled.
     virtual bool OnCommand(int id) = 0;
     // A message of the road (player ready and ended, drive data read, sliders, map, event
     // jumps and filters, folder selected, ...); true when it was handled.
     virtual bool OnMessage(uint32_t id, uintptr_t wParam, intptr_t lParam) = 0;
+
+    // A row of the recording list became selected.
+    virtual void OnRecordingSelected(int row) = 0;
 
     // The steps before a worker task of the command starts (guard, stop, forget the
     // preloaded data); false when the command is refused and no task may start.

@@ -14,6 +14,7 @@
 
 #include "app/cquorva_dlg.h"
 #include "app/road_seam.h"
+#include "browser/filer_container_dlg.h"
 #include "fake_player.h"
 
 namespace quorva::test {
@@ -30,6 +31,7 @@ class FakeRoad : public RoadSeam {
     std::vector<int> commands;
     std::vector<Message> messages;
     std::vector<intptr_t> afterTask;
+    std::vector<int> rows;
     std::vector<std::string>* trace = nullptr;  // ResetView, StopAll, StopTick
     bool started = false;
     bool opening = false;
@@ -54,6 +56,7 @@ class FakeRoad : public RoadSeam {
     bool Started() const override { return started; }
     bool Opening() const override { return opening; }
     void UpdateButtons() override { ++buttonUpdates; }
+    void OnRecordingSelected(int row) override { rows.push_back(row); }
     std::vector<PlaybackMenuItem> MovieMenuItems(bool) override { return {}; }
     void ResetView() override { Note("road ResetView"); }
     void StopAll() override { Note("road StopAll"); }
