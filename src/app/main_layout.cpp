@@ -92,9 +92,14 @@ QRect PlaceDetachedWindow(const QRect& mainWindow, const QRect& workArea, double
     if (workArea.contains(right)) return right;
     const QRect left(QPoint(mainWindow.left() - gap - size.width(), top), size);
     if (workArea.contains(left)) return left;
-    return QRect(QPoint(workArea.right() + 1 - size.width() - gap,
-                        workArea.bottom() + 1 - size.height() - gap),
-                 size);
+    // No room beside it: over the lower right of the main window, above its bottom bar
+    // (where the file browser's list ends), kept on the work area.
+    const int overRight = std::min(mainWindow.right() + 1, workArea.right() + 1) - 2 * gap;
+    const int bottom =
+        std::min(mainWindow.bottom() + 1 - Scaled(38, s) - gap, workArea.bottom() + 1);
+    const int x = std::max(workArea.left(), overRight - size.width());
+    const int y = std::max(workArea.top(), bottom - size.height());
+    return QRect(QPoint(x, y), size);
 }
 
 QRect InitialMainWindowRect(QSize window, const QRect& workArea, double s) {

@@ -43,7 +43,8 @@ QSize DetachedWindowSize(double s);
 QRect DetachedContentRect(double s);
 
 // Where the detached window goes the first time it is shown: beside the main window on its
-// right, else on its left, else in the bottom-right corner of the work area.
+// right, else on its left, else over the lower right of the main window, above its bottom
+// bar.
 QRect PlaceDetachedWindow(const QRect& mainWindow, const QRect& workArea, double s);
 
 // Where the main window starts: the main window and the detached window beside it centred

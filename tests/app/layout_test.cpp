@@ -126,10 +126,14 @@ TEST(Layout, DetachedWindowGoesBesideTheMainWindowWhereItFits) {
     // No room on the right, room on the left.
     EXPECT_EQ(PlaceDetachedWindow(QRect(700, 100, 1120, 697), work, 1.0),
               QRect(QPoint(700 - 6 - 452, 124), size));
-    // No room beside it: the bottom-right corner of the work area.
-    const QRect corner = PlaceDetachedWindow(work, work, 1.0);
-    EXPECT_TRUE(work.contains(corner));
-    EXPECT_EQ(corner.bottomRight(), QPoint(1920 - 1 - 6, 1056 - 1 - 6));
+    // No room beside it (maximised): over the lower right of the window, clear of its bottom
+    // bar with the volume slider.
+    const QRect over = PlaceDetachedWindow(work, work, 1.0);
+    EXPECT_TRUE(work.contains(over));
+    EXPECT_EQ(over.bottomRight(), QPoint(1920 - 1 - 12, 1056 - 1 - 38 - 6));
+    const MainLayout l = ComputeMainLayout(work.size(), 1.0);
+    EXPECT_FALSE(over.intersects(l.volumeSlider));
+    EXPECT_FALSE(over.intersects(l.bottomBar));
 }
 
 TEST(Layout, StartPlaceCentresTheWindowAndItsNeighbourTogether) {

@@ -1,7 +1,10 @@
 // quorva-screenshots: runs the viewer on a source and saves what the screen shows, for
 // looking at the window as a user sees it (scripts/screenshot.sh runs it under a virtual X
 // display of a chosen size).
-//   quorva-screenshots --shot main|maximised|fullscreen|source-dialog --out FILE.png SOURCE
+//   quorva-screenshots --shot main|maximised|fullscreen|source-dialog --out FILE.png
+//                      [--crop X,Y,W,H] SOURCE
+// The shots "main" and "fullscreen" show the first recording of the source in the movie
+// views (opened straight in the player group).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPixmap>
@@ -14,6 +17,7 @@
 #include <string>
 
 #include "app/cquorva_dlg.h"
+#include "browser/source_open_dlg.h"
 #include "player/ffmpeg_player.h"
 #include "recordings/source_catalogue.h"
 
@@ -29,10 +33,12 @@ void Pump(int ms) {
     }
 }
 
-bool Save(const QString& path) {
+bool Save(const QString& path, const QRect& crop) {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return false;
-    return screen->grabWindow(0).save(path);
+    QPixmap picture = screen->grabWindow(0);
+    if (crop.isValid()) picture = picture.copy(crop);
+    return picture.save(path);
 }
 
 // The first recording of the source, for the shots that show a picture.
@@ -64,13 +70,17 @@ int main(int argc, char** argv) {
     QString shot = QStringLiteral("main");
     QString out = QStringLiteral("quorva.png");
     std::string source;
+    QRect crop;
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--shot") && i + 1 < args.size())
             shot = args[++i];
         else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
             out = args[++i];
-        else
+        else if (args[i] == QLatin1String("--crop") && i + 1 < args.size()) {
+            const QStringList v = args[++i].split(QLatin1Char(','));
+            if (v.size() == 4) crop = QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
+        } else
             source = args[i].toStdString();
     }
     QApplication::setQuitOnLastWindowClosed(false);
@@ -94,11 +104,18 @@ int main(int argc, char** argv) {
         Pump(300);
         window.ToggleFullScreen(true);
         Pump(800);
+    } else if (shot == QLatin1String("source-dialog")) {
+        // The dialog of the source button, over the main window.
+        auto* dialog = new quorva::CSourceOpenDlg(&window);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->show();
+        dialog->move(window.geometry().center() - dialog->rect().center());
+        Pump(800);
     } else if (shot == QLatin1String("main")) {
         if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
         Pump(800);
     }
-    const bool saved = Save(out);
+    const bool saved = Save(out, crop);
     std::printf("%s\n", qPrintable(out));
     window.RunShutdown();
     return saved ? 0 : 1;

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Pictures of the viewer as a user sees it, taken on a virtual X display (xvfb-run) with a
+# demo card: scripts/screenshot.sh [OUTPUT_DIR]   (default: build/screenshots)
+#   main.png                  after start-up, a group selected, 1920 x 1080 screen
+#   source-dialog.png         the source dialog over the main window
+#   maximised-2560x1440.png   maximised on a 2560 x 1440 screen
+#   fullscreen.png            the main movie view full-screen
+# Each picture is taken by a fresh viewer in an empty working directory (first-run settings).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build=${QUORVA_BUILD_DIR:-$root/build}
+out=$(realpath -m "${1:-$build/screenshots}")
+
+cmake -S "$root" -B "$build" -G Ninja >/dev/null
+cmake --build "$build" --target quorva-screenshots quorva-cli
+tool="$build/src/app/quorva-screenshots"
+
+mkdir -p "$out"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$build/src/cli/quorva-cli" make-demo-card "$work/demo-card" --seconds 10 >/dev/null
+
+shoot() {  # shot, screen size, file name
+  local dir="$work/run-$1"
+  mkdir -p "$dir"
+  (cd "$dir" && xvfb-run -a -s "-screen 0 ${2}x24" \
+     "$tool" --shot "$1" --out "$out/$3" "$work/demo-card" 2>/dev/null)
+}
+shoot main 1920x1080 main.png
+shoot source-dialog 1920x1080 source-dialog.png
+shoot maximised 2560x1440 maximised-2560x1440.png
+shoot fullscreen 1920x1080 fullscreen.png
