@@ -184,8 +184,10 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     const MainLayout& CurrentLayout() const { return layout_; }
     int Zone() const { return zone_; }
     int ResizeDirectionNow() const { return resizeDirection_; }
-    // The work area the window lives on.
+    // The work area the window lives on. A fixed one stands in for the monitor's (tests, a
+    // virtual display); the next settle or work-area notice applies a change.
     QRect WorkArea() const;
+    void SetFixedWorkArea(const QRect& area) { options_.workArea = area; }
     QRect ScreenRect() const;
 
     // The view.
@@ -343,6 +345,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     bool fullScreen_ = false;
     bool switchingFullScreen_ = false;
     bool detachedBeforeFullScreen_ = false;
+    bool maximising_ = false;
     bool maximised_ = false;
     bool minimised_ = false;
     bool minimisedByButton_ = false;

@@ -183,7 +183,9 @@ void CquorvaDlg::Maximise() {
 }
 
 void CquorvaDlg::CustomMaximise() {
-    if (!maximised_ || fullScreen_) return;
+    // Once at a time: moving the window may report a work-area change that comes back here.
+    if (!maximised_ || fullScreen_ || maximising_) return;
+    maximising_ = true;
     // The work area of the monitor that holds the restore position.
     QRect area = WorkArea();
     if (!options_.workArea.isValid()) {
@@ -193,6 +195,7 @@ void CquorvaDlg::CustomMaximise() {
     if (frame_) frame_->MoveTo(area);
     Rescale(area);
     if (detached_ && detached_->isVisible()) PlaceDetachedWindow(true);
+    maximising_ = false;
 }
 
 void CquorvaDlg::Restore() {

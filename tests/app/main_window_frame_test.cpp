@@ -148,3 +148,40 @@ TEST_F(WindowTest, ADoubleClickOnTheMainViewTogglesFullScreenOnlyForAStartedReco
 
 }  // namespace
 }  // namespace quorva::test
+
+namespace quorva::test {
+namespace {
+
+TEST_F(WindowTest, TheCaptionBandMovesTheWindow) {
+    auto w = StartWindow();
+    const QRect before = w->geometry();
+    const QPoint caption(before.left() + 300, before.top() + 12);
+    SendMouse(w.get(), QEvent::MouseButtonPress, caption, Qt::LeftButton);
+    SendMouse(w.get(), QEvent::MouseMove, caption + QPoint(-120, 40), Qt::LeftButton);
+    SendMouse(w.get(), QEvent::MouseButtonRelease, caption + QPoint(-120, 40), Qt::NoButton);
+    EXPECT_EQ(w->geometry(), before.translated(-120, 40));
+    EXPECT_EQ(w->size(), before.size());
+    EXPECT_FALSE(w->ResizeFrame()->isVisible());
+}
+
+TEST_F(WindowTest, OnAMonitorWithAnotherWorkAreaTheScaleAndLengthsFollow) {
+    auto w = StartWindow();
+    ASSERT_DOUBLE_EQ(w->Scale(), 1.0);
+    // As after a move to a 2560 x 1440 monitor: the work-area notice re-applies the layout.
+    w->SetFixedWorkArea(QRect(0, 0, 2560, 1440));
+    PostAppMessage(w.get(), WM_APP_APPBAR, 1);
+    Deliver(w.get());
+    EXPECT_DOUBLE_EQ(w->Scale(), 1440.0 / 1056.0);
+    EXPECT_EQ(w->size(), QSize(1527, 950));
+    EXPECT_EQ(w->Movie(0)->geometry(), ComputeMainLayout(QSize(1527, 950), w->Scale()).movie);
+    EXPECT_EQ(w->Button(ID_PLAY_STOP)->size(), QSize(43, 43));
+    EXPECT_EQ(w->Detached()->size(), DetachedWindowSize(w->Scale()));
+    // Other notice codes change nothing.
+    w->SetFixedWorkArea(QRect(0, 0, 1920, 1056));
+    PostAppMessage(w.get(), WM_APP_APPBAR, 2);
+    Deliver(w.get());
+    EXPECT_EQ(w->size(), QSize(1527, 950));
+}
+
+}  // namespace
+}  // namespace quorva::test
