@@ -21,7 +21,6 @@ namespace {
 struct CommandLine {
     std::string source;
     bool print = false;
-    bool help = false;
     std::string unknown;
 };
 
@@ -32,8 +31,6 @@ CommandLine Parse(const QStringList& arguments) {
         const QString& a = arguments[i];
         if (a == QLatin1String("--print-start-source"))
             line.print = true;
-        else if (a == QLatin1String("--help") || a == QLatin1String("-h"))
-            line.help = true;
         else if (a.startsWith(QLatin1Char('-')) && line.unknown.empty())
             line.unknown = a.toStdString();
         else if (line.source.empty())
@@ -42,10 +39,17 @@ CommandLine Parse(const QStringList& arguments) {
     return line;
 }
 
-bool WantsPrint(int argc, char** argv) {
+bool HasArgument(int argc, char** argv, const char* a, const char* b = nullptr) {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--print-start-source") == 0) return true;
+        if (std::strcmp(argv[i], a) == 0 || (b && std::strcmp(argv[i], b) == 0)) return true;
     return false;
+}
+
+void PrintUsage() {
+    std::printf(
+        "usage: quorva [--print-start-source] [SOURCE]\n"
+        "  SOURCE  a recorder card's mount point, a folder or a recording\n"
+        "The settings file Default_Folder.ini is kept in the working directory.\n");
 }
 
 int PrintStartSource(const std::string& commandLinePath) {
@@ -60,19 +64,18 @@ int PrintStartSource(const std::string& commandLinePath) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (WantsPrint(argc, argv)) {
+    // These need no display.
+    if (HasArgument(argc, argv, "--help", "-h")) {
+        PrintUsage();
+        return 0;
+    }
+    if (HasArgument(argc, argv, "--print-start-source")) {
         // No window: no display is needed.
         QCoreApplication core(argc, argv);
         return PrintStartSource(Parse(QCoreApplication::arguments()).source);
     }
     QApplication app(argc, argv);
     const CommandLine line = Parse(QCoreApplication::arguments());
-    if (line.help) {
-        std::printf(
-            "usage: quorva [--print-start-source] [SOURCE]\n"
-            "  SOURCE  a recorder card's mount point, a folder or a recording\n");
-        return 0;
-    }
     if (!line.unknown.empty()) {
         std::fprintf(stderr, "quorva: unknown option %s (try --help)\n", line.unknown.c_str());
         return 2;
