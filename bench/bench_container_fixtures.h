@@ -33,20 +33,21 @@ inline bool Exists(const std::string& path) {
 // A one-minute recording: 30 frames per second with sound (the tables of a real one).
 // big: 1920 x 1080 at a high bit rate; else 320 x 180.
 inline std::string OneMinuteMovie(bool big) {
-    const std::string path = ContainerBenchFolder() + (big ? "/minute-1080p.MOV" : "/minute-180p.MOV");
+    const std::string path =
+        ContainerBenchFolder() + (big ? "/minute-1080p.MOV" : "/minute-180p.MOV");
     if (Exists(path)) return path;
     cardwriter::QuietCodecLogs();
-    cardwriter::MovieSpec spec;
-    spec.width = big ? 1920 : 320;
-    spec.height = big ? 1080 : 180;
-    spec.frames = 1800;
-    spec.gop = 30;
-    spec.audio = true;
-    spec.crf = big ? 4 : 23;
-    spec.preset = "ultrafast";
+    cardwriter::MovieSpec desc;
+    desc.width = big ? 1920 : 320;
+    desc.height = big ? 1080 : 180;
+    desc.frames = 1800;
+    desc.gop = 30;
+    desc.audio = true;
+    desc.crf = big ? 4 : 23;
+    desc.preset = "ultrafast";
     std::fprintf(stderr, "writing %s (once)...\n", path.c_str());
     std::string error;
-    if (!cardwriter::WriteMovie(path + ".tmp", spec, &error)) {
+    if (!cardwriter::WriteMovie(path + ".tmp", desc, &error)) {
         std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.c_str());
         std::exit(1);
     }
@@ -88,7 +89,8 @@ inline std::vector<RecordingEntry> Recordings(const std::string& folder, const s
         RecordingEntry e;
         e.path = folder + "/" + name;
         if (!Exists(e.path)) {
-            if (!source.empty()) fs::copy_file(source, e.path, fs::copy_options::overwrite_existing);
+            if (!source.empty())
+                fs::copy_file(source, e.path, fs::copy_options::overwrite_existing);
             std::string error;
             fs::create_directories(fs::path(DriveDataPath(e.path)).parent_path());
             if (!cardwriter::WriteDriveDataFile(DriveDataPath(e.path), DriveData(600), &error)) {

@@ -29,19 +29,19 @@ inline std::string BenchMovie(bool sub = false) {
     struct stat st {};
     if (stat(path.c_str(), &st) == 0 && st.st_size > 0) return path;
     cardwriter::QuietCodecLogs();
-    cardwriter::MovieSpec spec;
-    spec.width = sub ? 1280 : 1920;
-    spec.height = sub ? 720 : 1080;
-    spec.rate = sub ? cardwriter::FrameRate{55, 2} : cardwriter::FrameRate{30, 1};
-    spec.frames = sub ? 1650 : 1800;
-    spec.gop = sub ? 28 : 30;
-    spec.camera = sub ? 1 : 0;
-    spec.audio = !sub;
-    spec.crf = 23;
-    spec.preset = "veryfast";
+    cardwriter::MovieSpec desc;
+    desc.width = sub ? 1280 : 1920;
+    desc.height = sub ? 720 : 1080;
+    desc.rate = sub ? cardwriter::FrameRate{55, 2} : cardwriter::FrameRate{30, 1};
+    desc.frames = sub ? 1650 : 1800;
+    desc.gop = sub ? 28 : 30;
+    desc.camera = sub ? 1 : 0;
+    desc.audio = !sub;
+    desc.crf = 23;
+    desc.preset = "veryfast";
     std::fprintf(stderr, "writing %s (once)...\n", path.c_str());
     std::string error;
-    if (!cardwriter::WriteMovie(path, spec, &error)) {
+    if (!cardwriter::WriteMovie(path, desc, &error)) {
         std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.c_str());
         std::remove(path.c_str());
         std::exit(1);

@@ -62,25 +62,25 @@ CardFolders FoldersOfLayout(int layout) {
     return {"Normal", "_NData", "Parking", "_PData"};
 }
 
-std::vector<PlannedRecording> PlanDemoCard(const CardSpec& spec) {
+std::vector<PlannedRecording> PlanDemoCard(const CardSpec& desc) {
     std::vector<PlannedRecording> plan;
-    int number = spec.firstFileNumber;
-    const int64_t length = static_cast<int64_t>(std::ceil(spec.seconds));
-    CivilTime runStart = spec.start;
+    int number = desc.firstFileNumber;
+    const int64_t length = static_cast<int64_t>(std::ceil(desc.seconds));
+    CivilTime runStart = desc.start;
     // Events spread over the continuous recordings after the first (which starts without
     // a fix, as the first recording of a day does while the receiver searches).
     const DriveEvent roles[] = {DriveEvent::kImpactX, DriveEvent::kManual, DriveEvent::kBumpZ,
                                 DriveEvent::kImpactY, DriveEvent::kEmergency};
     int index = 0;
-    for (int run = 0; run < spec.runs; ++run) {
+    for (int run = 0; run < desc.runs; ++run) {
         CivilTime t = runStart;
-        for (int i = 0; i < spec.perRun; ++i, ++index) {
+        for (int i = 0; i < desc.perRun; ++i, ++index) {
             PlannedRecording r;
             r.runStart = i == 0;
             r.start = t;
             r.fileNumber = number++;
-            r.seconds = spec.seconds;
-            if (index == 0) r.noFixSeconds = spec.seconds * 0.4;
+            r.seconds = desc.seconds;
+            if (index == 0) r.noFixSeconds = desc.seconds * 0.4;
             const int role = index - 1;
             if (role >= 0 && role < static_cast<int>(std::size(roles))) r.event = roles[role];
             if (r.event == DriveEvent::kImpactX || r.event == DriveEvent::kImpactY)
@@ -92,7 +92,7 @@ std::vector<PlannedRecording> PlanDemoCard(const CardSpec& spec) {
         // The next drive starts later the same day.
         runStart = AddSeconds(t, 47 * 60 + 13);
     }
-    if (!spec.extras) return plan;
+    if (!desc.extras) return plan;
 
     // A time-lapse drive: 15 times the real time in each second of movie.
     PlannedRecording tl;
@@ -100,7 +100,7 @@ std::vector<PlannedRecording> PlanDemoCard(const CardSpec& spec) {
     tl.runStart = true;
     tl.start = runStart;
     tl.fileNumber = number++;
-    tl.seconds = spec.seconds;
+    tl.seconds = desc.seconds;
     plan.push_back(tl);
     CivilTime parked = AddSeconds(runStart, length * kTimeLapseFactor + 3 * 60);
 
@@ -113,7 +113,7 @@ std::vector<PlannedRecording> PlanDemoCard(const CardSpec& spec) {
         r.runStart = i == 0;
         r.start = parked;
         r.fileNumber = number++;
-        r.seconds = spec.seconds;
+        r.seconds = desc.seconds;
         r.event = parking[i] == RecordingKind::kParkingImpact ? DriveEvent::kBumpZ
                                                               : DriveEvent::kParkingWatch;
         plan.push_back(r);

@@ -86,6 +86,6 @@ struct CardFolders {
 CardFolders FoldersOfLayout(int layout);
 
 // The recordings of a demo card, in recording order.
-std::vector<PlannedRecording> PlanDemoCard(const CardSpec& spec);
+std::vector<PlannedRecording> PlanDemoCard(const CardSpec& desc);
 
 }  // namespace quorva::cardwriter

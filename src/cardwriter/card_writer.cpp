@@ -24,18 +24,18 @@ int FramesOf(double seconds, FrameRate rate) {
 
 }  // namespace
 
-bool WriteRecording(const CardSpec& spec, const PlannedRecording& r, DriveRoute& route,
+bool WriteRecording(const CardSpec& desc, const PlannedRecording& r, DriveRoute& route,
                     RecordingFiles& out, std::string* error) {
-    const CardFolders folders = FoldersOfLayout(spec.layout);
+    const CardFolders folders = FoldersOfLayout(desc.layout);
     const bool parking = IsParkingKind(r.kind);
     std::string movieDir, subDir, dataDir;
-    if (spec.backup) {
-        movieDir = dataDir = spec.root + "/Main";
-        subDir = spec.root + "/Sub_";
+    if (desc.backup) {
+        movieDir = dataDir = desc.root + "/Main";
+        subDir = desc.root + "/Sub_";
     } else {
         movieDir = subDir =
-            spec.root + "/" + (parking ? folders.parkingMovies : folders.normalMovies);
-        dataDir = spec.root + "/" + (parking ? folders.parkingData : folders.normalData);
+            desc.root + "/" + (parking ? folders.parkingMovies : folders.normalMovies);
+        dataDir = desc.root + "/" + (parking ? folders.parkingData : folders.normalData);
     }
     for (const std::string& d : {movieDir, subDir, dataDir}) {
         std::error_code ec;
@@ -50,33 +50,33 @@ bool WriteRecording(const CardSpec& spec, const PlannedRecording& r, DriveRoute&
     const uint32_t created = MovieTimeOf(SecondsOf(r.start));
 
     MovieSpec m;
-    m.width = spec.width;
-    m.height = spec.height;
-    m.rate = spec.rate;
-    m.frames = FramesOf(r.seconds, spec.rate);
-    m.gop = spec.gop;
+    m.width = desc.width;
+    m.height = desc.height;
+    m.rate = desc.rate;
+    m.frames = FramesOf(r.seconds, desc.rate);
+    m.gop = desc.gop;
     m.camera = 0;
-    m.audio = spec.audio;
-    m.crf = spec.crf;
-    m.threads = spec.threads;
+    m.audio = desc.audio;
+    m.crf = desc.crf;
+    m.threads = desc.threads;
     m.creationTime = created;
     m.seed = static_cast<uint32_t>(r.fileNumber);
-    if (spec.udat) m.udat = block;
-    m.scene = [&](int f) { return SceneAt(r, drive, 0, spec.rate, f); };
+    if (desc.udat) m.udat = block;
+    m.scene = [&](int f) { return SceneAt(r, drive, 0, desc.rate, f); };
     const std::string moviePath = movieDir + "/" + out.name;
     if (!WriteMovie(moviePath, m, error)) return false;
     out.movie = moviePath;
     out.frames = m.frames;
 
-    if (spec.sub) {
+    if (desc.sub) {
         MovieSpec s = m;
-        s.width = spec.subWidth;
-        s.height = spec.subHeight;
-        s.rate = spec.subRate;
-        s.frames = FramesOf(r.seconds, spec.subRate);
+        s.width = desc.subWidth;
+        s.height = desc.subHeight;
+        s.rate = desc.subRate;
+        s.frames = FramesOf(r.seconds, desc.subRate);
         s.camera = 1;
         s.audio = false;
-        s.scene = [&](int f) { return SceneAt(r, drive, 1, spec.subRate, f); };
+        s.scene = [&](int f) { return SceneAt(r, drive, 1, desc.subRate, f); };
         const std::string subPath = subDir + "/" + RecordingFileName(r, 'S');
         if (!WriteMovie(subPath, s, error)) return false;
         out.sub = subPath;
@@ -90,32 +90,32 @@ bool WriteRecording(const CardSpec& spec, const PlannedRecording& r, DriveRoute&
     return true;
 }
 
-CardResult WriteDemoCard(const CardSpec& spec) {
+CardResult WriteDemoCard(const CardSpec& desc) {
     CardResult result;
-    if (spec.layout != 0 && spec.layout != 1) {
+    if (desc.layout != 0 && desc.layout != 1) {
         result.error = "layout must be 0 or 1";
         return result;
     }
-    if (spec.runs < 0 || spec.perRun < 1 || !(spec.seconds > 0.0)) {
+    if (desc.runs < 0 || desc.perRun < 1 || !(desc.seconds > 0.0)) {
         result.error = "runs must be 0 or more, recordings per run and seconds positive";
         return result;
     }
-    const CardFolders folders = FoldersOfLayout(spec.layout);
+    const CardFolders folders = FoldersOfLayout(desc.layout);
     std::vector<std::string> made = {folders.normalMovies, folders.normalData,
                                      folders.parkingMovies, folders.parkingData};
-    if (spec.backup) made = {"Main", "Sub_"};
+    if (desc.backup) made = {"Main", "Sub_"};
     for (const std::string& f : made) {
         std::error_code ec;
-        std::filesystem::create_directories(spec.root + "/" + f, ec);
+        std::filesystem::create_directories(desc.root + "/" + f, ec);
         if (ec) {
-            result.error = "cannot create " + spec.root + "/" + f + ": " + ec.message();
+            result.error = "cannot create " + desc.root + "/" + f + ": " + ec.message();
             return result;
         }
     }
-    DriveRoute route(static_cast<uint32_t>(spec.firstFileNumber));
-    for (const PlannedRecording& r : PlanDemoCard(spec)) {
+    DriveRoute route(static_cast<uint32_t>(desc.firstFileNumber));
+    for (const PlannedRecording& r : PlanDemoCard(desc)) {
         RecordingFiles files;
-        if (!WriteRecording(spec, r, route, files, &result.error)) return result;
+        if (!WriteRecording(desc, r, route, files, &result.error)) return result;
         result.recordings.push_back(std::move(files));
     }
     result.ok = true;

@@ -30,14 +30,14 @@ struct CardResult {
     std::vector<RecordingFiles> recordings;
 };
 
-// Writes one recording's files under spec.root with the movie settings of spec; the
+// Writes one recording's files under desc.root with the movie settings of desc; the
 // route advances through the recording.
-bool WriteRecording(const CardSpec& spec, const PlannedRecording& recording, DriveRoute& route,
+bool WriteRecording(const CardSpec& desc, const PlannedRecording& recording, DriveRoute& route,
                     RecordingFiles& out, std::string* error);
 
 // Writes the layout's four folders (or "Main" and "Sub_") and every recording of
-// PlanDemoCard(spec).
-CardResult WriteDemoCard(const CardSpec& spec);
+// PlanDemoCard(desc).
+CardResult WriteDemoCard(const CardSpec& desc);
 
 // Quiets FFmpeg's informational messages (encoder statistics) for the whole process.
 void QuietCodecLogs();

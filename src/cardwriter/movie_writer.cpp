@@ -46,50 +46,50 @@ uint32_t MovieTimeOf(int64_t unixSeconds) {
     return static_cast<uint32_t>(unixSeconds + 2082844800LL);
 }
 
-bool WriteMovie(const std::string& path, const MovieSpec& spec, std::string* error,
+bool WriteMovie(const std::string& path, const MovieSpec& desc, std::string* error,
                 MovieFacts* facts) {
     auto fail = [&](const std::string& what) {
         if (error) *error = what;
         return false;
     };
-    if (spec.width < 16 || spec.height < 16 || spec.width % 2 || spec.height % 2 ||
-        spec.width > 4096 || spec.height > 2304)
+    if (desc.width < 16 || desc.height < 16 || desc.width % 2 || desc.height % 2 ||
+        desc.width > 4096 || desc.height > 2304)
         return fail("picture size must be even, from 16x16 to 4096x2304");
-    if (spec.frames < 1 || spec.frames > kStampMaxFrame)
+    if (desc.frames < 1 || desc.frames > kStampMaxFrame)
         return fail("frame count must be from 1 to " + std::to_string(kStampMaxFrame));
-    if (spec.rate.num <= 0 || spec.rate.den <= 0 || spec.gop < 1)
+    if (desc.rate.num <= 0 || desc.rate.den <= 0 || desc.gop < 1)
         return fail("frame rate and key-frame interval must be positive");
 
     H264Options vo;
-    vo.width = spec.width;
-    vo.height = spec.height;
-    vo.rateNum = spec.rate.num;
-    vo.rateDen = spec.rate.den;
-    vo.gop = spec.gop;
-    vo.crf = spec.crf;
-    vo.preset = spec.preset;
-    vo.threads = spec.threads > 0 ? spec.threads : (spec.width * spec.height > 1280 * 720 ? 2 : 1);
+    vo.width = desc.width;
+    vo.height = desc.height;
+    vo.rateNum = desc.rate.num;
+    vo.rateDen = desc.rate.den;
+    vo.gop = desc.gop;
+    vo.crf = desc.crf;
+    vo.preset = desc.preset;
+    vo.threads = desc.threads > 0 ? desc.threads : (desc.width * desc.height > 1280 * 720 ? 2 : 1);
     H264Encoder video;
     if (!video.Open(vo, error)) return false;
 
     // Sound no longer than the pictures, so that the movie's duration is the video's.
     AudioTrackData audio;
-    if (spec.audio) {
+    if (desc.audio) {
         const int64_t samples =
-            int64_t{spec.frames} * spec.rate.den * spec.audioRate / spec.rate.num;
-        if (!EncodeTone(spec.audioRate, spec.audioChannels, static_cast<int>(samples / 1024), audio,
+            int64_t{desc.frames} * desc.rate.den * desc.audioRate / desc.rate.num;
+        if (!EncodeTone(desc.audioRate, desc.audioChannels, static_cast<int>(samples / 1024), audio,
                         error))
             return false;
     }
 
     MovMuxer mux;
-    if (!mux.Open(path, spec.quirks, error)) return false;
+    if (!mux.Open(path, desc.quirks, error)) return false;
     MuxTrack vt;
     vt.kind = MuxTrack::Kind::kVideo;
-    vt.timescale = spec.rate.timescale();
-    vt.sampleDelta = spec.rate.frameDelta();
-    vt.width = spec.width;
-    vt.height = spec.height;
+    vt.timescale = desc.rate.timescale();
+    vt.sampleDelta = desc.rate.frameDelta();
+    vt.width = desc.width;
+    vt.height = desc.height;
     vt.codecConfig = video.AvcC();
     const int videoTrack = mux.AddTrack(vt);
     int audioTrack = -1;
@@ -105,8 +105,8 @@ bool WriteMovie(const std::string& path, const MovieSpec& spec, std::string* err
         audioTrack = mux.AddTrack(at);
     }
 
-    ScenePainter painter(spec.width, spec.height, spec.camera, spec.seed);
-    const char* cameraName = spec.camera == 0 ? "MAIN" : "SUB";
+    ScenePainter painter(desc.width, desc.height, desc.camera, desc.seed);
+    const char* cameraName = desc.camera == 0 ? "MAIN" : "SUB";
     size_t nextAudio = 0;
     int videoWritten = 0;
     // Writes the finished pictures, each followed by the sound that starts before the
@@ -116,8 +116,8 @@ bool WriteMovie(const std::string& path, const MovieSpec& spec, std::string* err
             if (!mux.WriteSample(videoTrack, s.data.data(), s.data.size(), s.key)) return false;
             ++videoWritten;
             while (audioTrack >= 0 && nextAudio < audio.packets.size() &&
-                   int64_t(nextAudio) * audio.frameSize * spec.rate.num <
-                       int64_t{videoWritten} * spec.rate.den * audio.sampleRate) {
+                   int64_t(nextAudio) * audio.frameSize * desc.rate.num <
+                       int64_t{videoWritten} * desc.rate.den * audio.sampleRate) {
                 const auto& p = audio.packets[nextAudio++];
                 if (!mux.WriteSample(audioTrack, p.data(), p.size(), true)) return false;
             }
@@ -127,7 +127,7 @@ bool WriteMovie(const std::string& path, const MovieSpec& spec, std::string* err
     };
 
     std::vector<EncodedSample> samples;
-    for (int i = 0; i < spec.frames; ++i) {
+    for (int i = 0; i < desc.frames; ++i) {
         AVFrame* picture = video.Picture();
         if (!picture) return fail("cannot get a picture buffer");
         YuvCanvas canvas;
@@ -135,11 +135,11 @@ bool WriteMovie(const std::string& path, const MovieSpec& spec, std::string* err
             canvas.plane[p] = picture->data[p];
             canvas.stride[p] = picture->linesize[p];
         }
-        canvas.width = spec.width;
-        canvas.height = spec.height;
+        canvas.width = desc.width;
+        canvas.height = desc.height;
         SceneFrame scene;
-        if (spec.scene) {
-            scene = spec.scene(i);
+        if (desc.scene) {
+            scene = desc.scene(i);
         } else {
             char caption[32];
             std::snprintf(caption, sizeof caption, "%s #%06d", cameraName, i);
@@ -152,13 +152,13 @@ bool WriteMovie(const std::string& path, const MovieSpec& spec, std::string* err
     }
     if (!video.Flush(samples, error)) return false;
     if (!emit(samples)) return fail("cannot write " + path);
-    if (videoWritten != spec.frames) return fail("the encoder lost pictures");
+    if (videoWritten != desc.frames) return fail("the encoder lost pictures");
     while (audioTrack >= 0 && nextAudio < audio.packets.size()) {
         const auto& p = audio.packets[nextAudio++];
         if (!mux.WriteSample(audioTrack, p.data(), p.size(), true))
             return fail("cannot write " + path);
     }
-    if (!mux.Finish(spec.udat, spec.creationTime, error)) return false;
+    if (!mux.Finish(desc.udat, desc.creationTime, error)) return false;
 
     if (facts) {
         const MuxTrack& t = mux.tracks()[static_cast<size_t>(videoTrack)];

@@ -56,7 +56,7 @@ struct MovieFacts {
     uint64_t bytes = 0;
 };
 
-bool WriteMovie(const std::string& path, const MovieSpec& spec, std::string* error,
+bool WriteMovie(const std::string& path, const MovieSpec& desc, std::string* error,
                 MovieFacts* facts = nullptr);
 
 // Seconds since 1904-01-01 of a calendar time, as movie headers store it.

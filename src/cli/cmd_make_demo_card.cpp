@@ -55,7 +55,7 @@ int Usage(const std::string& message) {
 }
 
 int MakeDemoCard(const std::vector<std::string>& args) {
-    CardSpec spec;
+    CardSpec desc;
     bool haveDir = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -66,63 +66,63 @@ int MakeDemoCard(const std::vector<std::string>& args) {
         };
         std::string v;
         if (a == "--layout") {
-            if (!value(v) || !ParseInt(v, 0, 1, spec.layout)) return Usage("--layout takes 0 or 1");
+            if (!value(v) || !ParseInt(v, 0, 1, desc.layout)) return Usage("--layout takes 0 or 1");
         } else if (a == "--runs") {
-            if (!value(v) || !ParseInt(v, 0, 1000, spec.runs)) return Usage("--runs takes 0..1000");
+            if (!value(v) || !ParseInt(v, 0, 1000, desc.runs)) return Usage("--runs takes 0..1000");
         } else if (a == "--per-run") {
-            if (!value(v) || !ParseInt(v, 1, 1000, spec.perRun))
+            if (!value(v) || !ParseInt(v, 1, 1000, desc.perRun))
                 return Usage("--per-run takes 1..1000");
         } else if (a == "--seconds") {
             char* end = nullptr;
             if (!value(v)) return Usage("--seconds takes a number");
-            spec.seconds = std::strtod(v.c_str(), &end);
-            if (v.empty() || *end || !(spec.seconds > 0.0) || spec.seconds > 3600)
+            desc.seconds = std::strtod(v.c_str(), &end);
+            if (v.empty() || *end || !(desc.seconds > 0.0) || desc.seconds > 3600)
                 return Usage("--seconds takes a number from above 0 to 3600");
         } else if (a == "--size") {
-            if (!value(v) || !ParseSize(v, spec.width, spec.height))
+            if (!value(v) || !ParseSize(v, desc.width, desc.height))
                 return Usage("--size takes WxH, even numbers from 16x16 to 4096x2304");
         } else if (a == "--sub-size") {
-            if (!value(v) || !ParseSize(v, spec.subWidth, spec.subHeight))
+            if (!value(v) || !ParseSize(v, desc.subWidth, desc.subHeight))
                 return Usage("--sub-size takes WxH, even numbers from 16x16 to 4096x2304");
         } else if (a == "--fps") {
-            if (!value(v) || !cardwriter::ParseFrameRate(v, spec.rate))
+            if (!value(v) || !cardwriter::ParseFrameRate(v, desc.rate))
                 return Usage("--fps takes a rate such as 30, 27.5 or 30000/1001");
         } else if (a == "--sub-fps") {
-            if (!value(v) || !cardwriter::ParseFrameRate(v, spec.subRate))
+            if (!value(v) || !cardwriter::ParseFrameRate(v, desc.subRate))
                 return Usage("--sub-fps takes a rate such as 30, 27.5 or 30000/1001");
         } else if (a == "--gop") {
-            if (!value(v) || !ParseInt(v, 1, 1000, spec.gop)) return Usage("--gop takes 1..1000");
+            if (!value(v) || !ParseInt(v, 1, 1000, desc.gop)) return Usage("--gop takes 1..1000");
         } else if (a == "--no-extras") {
-            spec.extras = false;
+            desc.extras = false;
         } else if (a == "--crf") {
-            if (!value(v) || !ParseInt(v, 0, 51, spec.crf)) return Usage("--crf takes 0..51");
+            if (!value(v) || !ParseInt(v, 0, 51, desc.crf)) return Usage("--crf takes 0..51");
         } else if (a == "--backup") {
-            spec.backup = true;
+            desc.backup = true;
         } else if (a == "--no-sub") {
-            spec.sub = false;
+            desc.sub = false;
         } else if (!a.empty() && a[0] == '-') {
             return Usage("unknown option " + a);
         } else if (!haveDir) {
-            spec.root = a;
+            desc.root = a;
             haveDir = true;
         } else {
             return Usage("one folder only");
         }
     }
     if (!haveDir) return Usage("the card folder is missing");
-    while (spec.root.size() > 1 && spec.root.back() == '/')
-        spec.root.pop_back();
+    while (desc.root.size() > 1 && desc.root.back() == '/')
+        desc.root.pop_back();
 
     cardwriter::QuietCodecLogs();
-    const cardwriter::CardResult card = cardwriter::WriteDemoCard(spec);
+    const cardwriter::CardResult card = cardwriter::WriteDemoCard(desc);
     if (!card.ok) {
         std::fprintf(stderr, "make-demo-card: %s\n", card.error.c_str());
         return 1;
     }
     JsonWriter j;
     j.BeginObject();
-    j.Field("dir", spec.root);
-    j.Field("layout", spec.layout);
+    j.Field("dir", desc.root);
+    j.Field("layout", desc.layout);
     j.Key("recordings").BeginArray();
     for (const auto& r : card.recordings) {
         j.BeginObject();

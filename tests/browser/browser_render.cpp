@@ -81,14 +81,14 @@ int main(int argc, char** argv) {
         card = (out + "/card").toStdString();
         if (!std::filesystem::exists(card + "/Normal")) {
             cardwriter::QuietCodecLogs();
-            cardwriter::CardSpec spec;
-            spec.root = card;
-            spec.seconds = 1.0;
-            spec.width = 160;
-            spec.height = 90;
-            spec.subWidth = 160;
-            spec.subHeight = 90;
-            const cardwriter::CardResult result = cardwriter::WriteDemoCard(spec);
+            cardwriter::CardSpec desc;
+            desc.root = card;
+            desc.seconds = 1.0;
+            desc.width = 160;
+            desc.height = 90;
+            desc.subWidth = 160;
+            desc.subHeight = 90;
+            const cardwriter::CardResult result = cardwriter::WriteDemoCard(desc);
             if (!result.ok) {
                 std::fprintf(stderr, "browser_render: %s\n", result.error.c_str());
                 return 1;

@@ -37,9 +37,9 @@ class DemoCardTest : public ::testing::Test {
     static void SetUpTestSuite() {
         QuietCodecLogs();
         dir_ = new test::TempDir;
-        CardSpec spec;
-        spec.root = dir_->path();
-        card_ = new CardResult(WriteDemoCard(spec));
+        CardSpec desc;
+        desc.root = dir_->path();
+        card_ = new CardResult(WriteDemoCard(desc));
     }
     static void TearDownTestSuite() {
         delete card_;
@@ -223,17 +223,17 @@ TEST_F(DemoCardTest, MoviesDecodeAndShowTheirCameraAndFrame) {
 TEST(CardWriter, WritesLayoutOneAndHonoursTheOptions) {
     QuietCodecLogs();
     test::TempDir dir;
-    CardSpec spec;
-    spec.root = dir.path();
-    spec.layout = 1;
-    spec.runs = 1;
-    spec.perRun = 2;
-    spec.seconds = 1.0;
-    spec.extras = false;
-    spec.sub = false;
-    spec.width = 320;
-    spec.height = 180;
-    const CardResult card = WriteDemoCard(spec);
+    CardSpec desc;
+    desc.root = dir.path();
+    desc.layout = 1;
+    desc.runs = 1;
+    desc.perRun = 2;
+    desc.seconds = 1.0;
+    desc.extras = false;
+    desc.sub = false;
+    desc.width = 320;
+    desc.height = 180;
+    const CardResult card = WriteDemoCard(desc);
     ASSERT_TRUE(card.ok) << card.error;
     EXPECT_EQ(Listing(dir.path()), (std::set<std::string>{"Video", "_VData", "Parking", "_PData"}));
     ASSERT_EQ(card.recordings.size(), 2u);
@@ -246,10 +246,10 @@ TEST(CardWriter, WritesLayoutOneAndHonoursTheOptions) {
     EXPECT_EQ(card.recordings[0].frames, 30);
     EXPECT_EQ(card.recordings[0].records, 10);
 
-    CardSpec bad = spec;
+    CardSpec bad = desc;
     bad.layout = 2;
     EXPECT_FALSE(WriteDemoCard(bad).ok);
-    bad = spec;
+    bad = desc;
     bad.root = dir / "_VData/A__S-240518-091230-000101D.ADA";  // a file, not a folder
     const CardResult refused = WriteDemoCard(bad);
     EXPECT_FALSE(refused.ok);
@@ -259,15 +259,15 @@ TEST(CardWriter, WritesLayoutOneAndHonoursTheOptions) {
 TEST(CardWriter, WritesABackupCopyWithMainAndSubFolders) {
     QuietCodecLogs();
     test::TempDir dir;
-    CardSpec spec;
-    spec.root = dir.path();
-    spec.backup = true;
-    spec.runs = 1;
-    spec.perRun = 1;
-    spec.seconds = 0.5;
-    spec.width = spec.subWidth = 160;
-    spec.height = spec.subHeight = 96;
-    const CardResult card = WriteDemoCard(spec);
+    CardSpec desc;
+    desc.root = dir.path();
+    desc.backup = true;
+    desc.runs = 1;
+    desc.perRun = 1;
+    desc.seconds = 0.5;
+    desc.width = desc.subWidth = 160;
+    desc.height = desc.subHeight = 96;
+    const CardResult card = WriteDemoCard(desc);
     ASSERT_TRUE(card.ok) << card.error;
     EXPECT_EQ(Listing(dir.path()), (std::set<std::string>{"Main", "Sub_"}));
     ASSERT_EQ(card.recordings.size(), 5u);  // with the time-lapse and parking recordings

@@ -51,16 +51,16 @@ std::vector<uint32_t> TableOf(const std::vector<uint8_t>& f, const Box& b, int w
 TEST_F(MovieWriterTest, LaysOutBoxesAsTheRecorderDoes) {
     DriveDataFile data;
     data.records.resize(4);
-    MovieSpec spec;
-    spec.width = 160;
-    spec.height = 96;
-    spec.frames = 40;
-    spec.gop = 15;
-    spec.udat = BuildDriveDataBlock(data);
+    MovieSpec desc;
+    desc.width = 160;
+    desc.height = 96;
+    desc.frames = 40;
+    desc.gop = 15;
+    desc.udat = BuildDriveDataBlock(data);
     MovieFacts facts;
     std::string error;
     const std::string path = dir / "layout.MOV";
-    ASSERT_TRUE(WriteMovie(path, spec, &error, &facts)) << error;
+    ASSERT_TRUE(WriteMovie(path, desc, &error, &facts)) << error;
     EXPECT_EQ(facts.frames, 40);
     EXPECT_EQ(facts.keyFrames, 3);
 
@@ -80,8 +80,8 @@ TEST_F(MovieWriterTest, LaysOutBoxesAsTheRecorderDoes) {
 
     // The drive-data block is the "udat" payload, byte for byte.
     const Box& udat = moov.children[3];
-    EXPECT_TRUE(std::equal(spec.udat.begin(), spec.udat.end(), f.begin() + long(udat.offset + 8)));
-    EXPECT_EQ(udat.size, spec.udat.size() + 8);
+    EXPECT_TRUE(std::equal(desc.udat.begin(), desc.udat.end(), f.begin() + long(udat.offset + 8)));
+    EXPECT_EQ(udat.size, desc.udat.size() + 8);
 
     std::vector<std::pair<uint32_t, uint32_t>> samples;  // offset, size over both tracks
     for (int t = 0; t < 2; ++t) {
@@ -162,17 +162,17 @@ TEST_F(MovieWriterTest, DecodesCleanlyWithStampedFramesAtEveryRate) {
                  {"30000/1001", 176, 144, 31, 10, 0, true, "30000/1001"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rate);
-        MovieSpec spec;
-        ASSERT_TRUE(ParseFrameRate(c.rate, spec.rate));
-        spec.width = c.w;
-        spec.height = c.h;
-        spec.frames = c.frames;
-        spec.gop = c.gop;
-        spec.camera = c.camera;
-        spec.audio = c.audio;
+        MovieSpec desc;
+        ASSERT_TRUE(ParseFrameRate(c.rate, desc.rate));
+        desc.width = c.w;
+        desc.height = c.h;
+        desc.frames = c.frames;
+        desc.gop = c.gop;
+        desc.camera = c.camera;
+        desc.audio = c.audio;
         const std::string path = dir / (std::string("rate-") + std::to_string(c.frames) + ".MOV");
         std::string error;
-        ASSERT_TRUE(WriteMovie(path, spec, &error)) << error;
+        ASSERT_TRUE(WriteMovie(path, desc, &error)) << error;
 
         EXPECT_EQ(test::DecodeErrors(path), "");
         EXPECT_EQ(test::ProbeStream(path, 0, "width"), std::to_string(c.w));
@@ -196,14 +196,14 @@ TEST_F(MovieWriterTest, DecodesCleanlyWithStampedFramesAtEveryRate) {
 
 TEST_F(MovieWriterTest, QuirksMakeTheVariantsAskedFor) {
     auto write = [&](const std::string& name, const MovieQuirks& q) {
-        MovieSpec spec;
-        spec.width = 160;
-        spec.height = 96;
-        spec.frames = 20;
-        spec.quirks = q;
-        spec.udat = {'C', 'S', 'M', 'D', 'A', 'T'};
+        MovieSpec desc;
+        desc.width = 160;
+        desc.height = 96;
+        desc.frames = 20;
+        desc.quirks = q;
+        desc.udat = {'C', 'S', 'M', 'D', 'A', 'T'};
         std::string error;
-        EXPECT_TRUE(WriteMovie(dir / name, spec, &error)) << error;
+        EXPECT_TRUE(WriteMovie(dir / name, desc, &error)) << error;
         return test::ReadAll(dir / name);
     };
     MovieQuirks wide;
@@ -244,9 +244,9 @@ TEST_F(MovieWriterTest, QuirksMakeTheVariantsAskedFor) {
 }
 
 TEST_F(MovieWriterTest, RefusesBadSpecsWithoutLeavingAFile) {
-    auto refused = [&](MovieSpec spec, const std::string& path) {
+    auto refused = [&](MovieSpec desc, const std::string& path) {
         std::string error;
-        const bool ok = WriteMovie(path, spec, &error);
+        const bool ok = WriteMovie(path, desc, &error);
         EXPECT_FALSE(ok);
         EXPECT_FALSE(error.empty());
         EXPECT_FALSE(std::filesystem::exists(path));

@@ -158,24 +158,24 @@ Bytes AudioStsd() {
 
 }  // namespace
 
-Bytes MakeMovie(const MovieSpec& spec) {
+Bytes MakeMovie(const MovieSpec& desc) {
     TestBox ftyp = Leaf("ftyp", {});
     PutBytes(ftyp.payload, "qt  ");
     PutBe32(ftyp.payload, 0);
     PutBytes(ftyp.payload, "qt  ");
     const Bytes ftypBytes = Serialize(ftyp);
-    const size_t wideBytes = spec.wideAfterFtyp ? 8 : 0;
+    const size_t wideBytes = desc.wideAfterFtyp ? 8 : 0;
 
     // Media data: the tracks' samples interleaved sample by sample.
     Bytes media;
-    std::vector<std::vector<uint32_t>> offsets(spec.tracks.size());
+    std::vector<std::vector<uint32_t>> offsets(desc.tracks.size());
     const size_t mdatPayload = ftypBytes.size() + wideBytes + 8;
     uint32_t most = 0;
-    for (const auto& t : spec.tracks)
+    for (const auto& t : desc.tracks)
         most = std::max(most, t.frames);
     for (uint32_t i = 0; i < most; ++i) {
-        for (size_t k = 0; k < spec.tracks.size(); ++k) {
-            const auto& t = spec.tracks[k];
+        for (size_t k = 0; k < desc.tracks.size(); ++k) {
+            const auto& t = desc.tracks[k];
             if (i >= t.frames) continue;
             offsets[k].push_back(static_cast<uint32_t>(mdatPayload + media.size()));
             for (uint32_t b = 0; b < t.sampleBytes; ++b)
@@ -185,11 +185,11 @@ Bytes MakeMovie(const MovieSpec& spec) {
 
     uint32_t movieDuration = 0;
     std::vector<TestBox> traks;
-    for (size_t k = 0; k < spec.tracks.size(); ++k) {
-        const auto& t = spec.tracks[k];
+    for (size_t k = 0; k < desc.tracks.size(); ++k) {
+        const auto& t = desc.tracks[k];
         const uint32_t mediaDuration = t.frames * t.delta;
         const uint32_t duration = static_cast<uint32_t>(static_cast<uint64_t>(mediaDuration) *
-                                                        spec.movieTimescale / t.timescale);
+                                                        desc.movieTimescale / t.timescale);
         movieDuration = std::max(movieDuration, duration);
         Bytes stts = FullBoxHead();
         PutBe32(stts, 1);
@@ -240,12 +240,12 @@ Bytes MakeMovie(const MovieSpec& spec) {
                                                  t.video ? t.width : 0, t.video ? t.height : 0)),
                                Container("edts", {Leaf("elst", Elst(duration))}), mdia}));
     }
-    std::vector<TestBox> moovChildren{Leaf("mvhd", Mvhd(spec.movieTimescale, movieDuration))};
+    std::vector<TestBox> moovChildren{Leaf("mvhd", Mvhd(desc.movieTimescale, movieDuration))};
     for (auto& t : traks)
         moovChildren.push_back(std::move(t));
 
     Bytes out = ftypBytes;
-    if (spec.wideAfterFtyp) {
+    if (desc.wideAfterFtyp) {
         PutBe32(out, 8);
         PutBytes(out, "wide");
     }
@@ -254,8 +254,8 @@ Bytes MakeMovie(const MovieSpec& spec) {
     out.insert(out.end(), media.begin(), media.end());
     const Bytes moov = Serialize(Container("moov", moovChildren));
     out.insert(out.end(), moov.begin(), moov.end());
-    if (spec.udat) {
-        const Bytes block = MakeBlock(MakeRecords(static_cast<int>(spec.udatRecords)));
+    if (desc.udat) {
+        const Bytes block = MakeBlock(MakeRecords(static_cast<int>(desc.udatRecords)));
         const Bytes udat = Serialize(Leaf("udat", block));
         out.insert(out.end(), udat.begin(), udat.end());
     }

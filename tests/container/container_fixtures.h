@@ -47,7 +47,7 @@ struct MovieSpec {
 };
 
 // Builds a movie in the recorder's layout; media bytes are a pattern of the sample number.
-Bytes MakeMovie(const MovieSpec& spec);
+Bytes MakeMovie(const MovieSpec& desc);
 
 // One 124-byte drive-data record.
 struct RecordSpec {

@@ -42,11 +42,11 @@ class CliTest : public ::testing::Test {
         char name[64];
         std::snprintf(name, sizeof name, "A___-240131-0830%02d-%06dM.MOV", number, number);
         const std::string path = dir_ / name;
-        test::MovieSpec spec;
-        spec.tracks[0].frames = frames;
-        spec.tracks[0].timescale = 30;
-        spec.tracks[0].delta = 1;
-        test::WriteFile(path, test::MakeMovie(spec));
+        test::MovieSpec desc;
+        desc.tracks[0].frames = frames;
+        desc.tracks[0].timescale = 30;
+        desc.tracks[0].delta = 1;
+        test::WriteFile(path, test::MakeMovie(desc));
         if (records >= 0)
             test::WriteFile(DriveDataPath(path), test::MakeBlock(test::MakeRecords(records)));
         return path;

@@ -140,7 +140,7 @@ TEST(DriveDataDecoding, GpsFields) {
     test::ScopedTz tz("UTC");
     struct Case {
         const char* what;
-        RecordSpec spec;
+        RecordSpec desc;
         double lat, lng, speed;
         int valid;
     };
@@ -175,7 +175,7 @@ TEST(DriveDataDecoding, GpsFields) {
         cases.push_back({"out-of-range degrees", r, 9999999 + 99.0 / 60, 720.0, 45.0, 1});
     }
     for (const auto& c : cases) {
-        const Bytes rec = MakeRecord(c.spec);
+        const Bytes rec = MakeRecord(c.desc);
         const GpsSample s = DecodeGpsPart(rec.data(), 7, 100.0f);
         EXPECT_NEAR(s.latitude, c.lat, 1e-6) << c.what;
         EXPECT_NEAR(s.longitude, c.lng, 1e-6) << c.what;

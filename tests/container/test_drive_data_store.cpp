@@ -178,10 +178,10 @@ TEST_F(StoreTest, HeaderAndTrailerOfARecordingsDriveData) {
 }
 
 TEST_F(StoreTest, FrameDurationFromTheMovieHeaderAndTimeToSample) {
-    test::MovieSpec spec;
-    spec.tracks = {test::TrackSpec{true, 1920, 1080, 1800, 30000, 1001, 40, 15},
+    test::MovieSpec desc;
+    desc.tracks = {test::TrackSpec{true, 1920, 1080, 1800, 30000, 1001, 40, 15},
                    test::TrackSpec{false, 0, 0, 2813, 48000, 1024, 12, 0}};
-    const std::string movie = Write(test::MakeMovie(spec), "A___-240131-083015-000123M.MOV");
+    const std::string movie = Write(test::MakeMovie(desc), "A___-240131-083015-000123M.MOV");
     DriveDataStore scratch;
     ASSERT_TRUE(scratch.Load(Write(test::MakeBlock(test::MakeRecords(3)))));
     FrameDurationInfo info;
@@ -198,8 +198,8 @@ TEST_F(StoreTest, FrameDurationFromTheMovieHeaderAndTimeToSample) {
 
 TEST_F(StoreTest, MvhdSearchSkipsMediaDataAndFailsOnBrokenSizes) {
     // Media data holding the bytes "mvhd" must be skipped by its size.
-    test::MovieSpec spec;
-    Bytes movie = test::MakeMovie(spec);
+    test::MovieSpec desc;
+    Bytes movie = test::MakeMovie(desc);
     const std::string text(movie.begin(), movie.end());
     const size_t mdatAt = text.find("mdat") + 4;  // the media data payload
     ASSERT_LT(mdatAt, 100u);
@@ -213,7 +213,7 @@ TEST_F(StoreTest, MvhdSearchSkipsMediaDataAndFailsOnBrokenSizes) {
         uint32_t mdatSize;
     } cases[] = {{"size 0", 0}, {"past the end", 0x7FFFFFFF}};
     for (const auto& c : cases) {
-        Bytes broken = test::MakeMovie(spec);
+        Bytes broken = test::MakeMovie(desc);
         broken[mdatAt - 8] = static_cast<uint8_t>(c.mdatSize >> 24);
         broken[mdatAt - 7] = static_cast<uint8_t>(c.mdatSize >> 16);
         broken[mdatAt - 6] = static_cast<uint8_t>(c.mdatSize >> 8);
@@ -224,12 +224,12 @@ TEST_F(StoreTest, MvhdSearchSkipsMediaDataAndFailsOnBrokenSizes) {
 }
 
 TEST_F(StoreTest, BoxPathFindsTheFirstTracksTimeToSample) {
-    test::MovieSpec spec;
-    spec.wideAfterFtyp = true;
-    spec.tracks = {test::TrackSpec{true, 640, 360, 25, 25, 1, 10, 5},
+    test::MovieSpec desc;
+    desc.wideAfterFtyp = true;
+    desc.tracks = {test::TrackSpec{true, 640, 360, 25, 25, 1, 10, 5},
                    test::TrackSpec{true, 640, 360, 99, 25, 1, 10, 5}};
     DriveDataStore s;
-    ASSERT_TRUE(s.Open(Write(test::MakeMovie(spec), "c.MOV")));
+    ASSERT_TRUE(s.Open(Write(test::MakeMovie(desc), "c.MOV")));
     uint32_t firstCount = 0;
     ASSERT_TRUE(s.FindBoxPath([&](const uint8_t* p, size_t n) {
         if (n < 16) return -1;

@@ -24,12 +24,12 @@ class JoinTest : public ::testing::Test {
         std::snprintf(name, sizeof name, "A___-240131-08%02d00-%06dM.MOV", number % 60, number);
         RecordingEntry e;
         e.path = src_ / name;
-        test::MovieSpec spec;
-        spec.wideAfterFtyp = wide;
-        spec.tracks = {test::TrackSpec{true, 1280, 720, frames, 30000, 1001,
+        test::MovieSpec desc;
+        desc.wideAfterFtyp = wide;
+        desc.tracks = {test::TrackSpec{true, 1280, 720, frames, 30000, 1001,
                                        50 + static_cast<uint32_t>(number), 30},
                        test::TrackSpec{false, 0, 0, frames * 3 / 2, 48000, 1024, 20, 0}};
-        test::WriteFile(e.path, test::MakeMovie(spec));
+        test::WriteFile(e.path, test::MakeMovie(desc));
         e.movieSize = fs::file_size(e.path);
         if (records >= 0) {
             test::WriteFile(DriveDataPath(e.path), test::MakeBlock(test::MakeRecords(records)));
@@ -249,9 +249,9 @@ TEST_F(JoinTest, FailuresLeaveNoOutputBehind) {
         JoinOptions o = Options();
         std::string folder = out_.path().string();
         if (what == "different picture size") {
-            test::MovieSpec spec;
-            spec.tracks = {test::TrackSpec{true, 1920, 1080, 30}, test::TrackSpec{false, 0, 0, 45}};
-            test::WriteFile(sel[1].path, test::MakeMovie(spec));
+            test::MovieSpec desc;
+            desc.tracks = {test::TrackSpec{true, 1920, 1080, 30}, test::TrackSpec{false, 0, 0, 45}};
+            test::WriteFile(sel[1].path, test::MakeMovie(desc));
         } else if (what == "damaged second movie") {
             test::WriteFile(sel[1].path, Bytes{0, 0, 0, 0, 'm', 'o', 'o', 'v'});
         } else if (what == "missing second movie") {
@@ -317,10 +317,10 @@ TEST_F(JoinTest, ARecordingThatVanishesBeforeTheWriteFailsIt) {
 
 TEST_F(JoinTest, LayoutsThatCannotBeJoinedAreRefusedBeforeAnythingChanges) {
     RecordingEntry a = Recording(1, 30, 10);
-    test::MovieSpec spec;
-    spec.tracks = {test::TrackSpec{true, 1280, 720, 30, 30000, 1001, 51, 30}};  // no audio
+    test::MovieSpec desc;
+    desc.tracks = {test::TrackSpec{true, 1280, 720, 30, 30000, 1001, 51, 30}};  // no audio
     RecordingEntry b = Recording(2, 30, 10);
-    test::WriteFile(b.path, test::MakeMovie(spec));
+    test::WriteFile(b.path, test::MakeMovie(desc));
     auto ma = OpenMovie(a.path);
     auto mb = OpenMovie(b.path);
     const Bytes stcoBefore = ma->First(kBoxStco)->payload;

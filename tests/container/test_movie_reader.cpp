@@ -84,10 +84,10 @@ TEST(MappedFile, AFileThatShrinksOrVanishesWhileOpenFailsCleanly) {
 
 TEST(MovieReader, RecorderMovieListsItsBoxesAndAnswersTheAccessors) {
     test::TempDir dir;
-    test::MovieSpec spec;
-    spec.tracks = {test::TrackSpec{true, 1920, 1080, 1800, 30000, 1001, 40, 15},
+    test::MovieSpec desc;
+    desc.tracks = {test::TrackSpec{true, 1920, 1080, 1800, 30000, 1001, 40, 15},
                    test::TrackSpec{false, 0, 0, 2813, 48000, 1024, 12, 0}};
-    auto movie = OpenBytes(dir, test::MakeMovie(spec));
+    auto movie = OpenBytes(dir, test::MakeMovie(desc));
     ASSERT_TRUE(movie);
     const int counts[kBoxKindCount] = {1, 2, 2, 2, 1, 2, 1, 2, 2, 2};
     for (int k = 0; k < kBoxKindCount; ++k)
@@ -127,9 +127,9 @@ TEST(MovieReader, RecorderMovieListsItsBoxesAndAnswersTheAccessors) {
 
 TEST(MovieReader, TwoVideoTracksAreListedInTrackOrderAndTheFirstAnswers) {
     test::TempDir dir;
-    test::MovieSpec spec;
-    spec.tracks = {test::TrackSpec{true, 640, 360, 10}, test::TrackSpec{true, 1280, 720, 20}};
-    auto movie = OpenBytes(dir, test::MakeMovie(spec));
+    test::MovieSpec desc;
+    desc.tracks = {test::TrackSpec{true, 640, 360, 10}, test::TrackSpec{true, 1280, 720, 20}};
+    auto movie = OpenBytes(dir, test::MakeMovie(desc));
     ASSERT_TRUE(movie);
     ASSERT_EQ(movie->Boxes(kBoxStsz).size(), 2u);
     EXPECT_EQ(ReadBe32(movie->Boxes(kBoxStsz)[1]->payload.data() + 8), 20u);
@@ -187,9 +187,9 @@ TEST(MovieReader, PayloadStartingWithAKnownTypeIsAContainer) {
 
 TEST(MovieReader, WideBoxAfterFtypDoesNotHideTheMovie) {
     test::TempDir dir;
-    test::MovieSpec spec;
-    spec.wideAfterFtyp = true;
-    auto movie = OpenBytes(dir, test::MakeMovie(spec));
+    test::MovieSpec desc;
+    desc.wideAfterFtyp = true;
+    auto movie = OpenBytes(dir, test::MakeMovie(desc));
     ASSERT_TRUE(movie);
     ASSERT_GE(movie->root.children.size(), 3u);
     EXPECT_EQ(movie->root.children[1].Type(), "wide");
@@ -267,9 +267,9 @@ TEST(MovieReader, DamagedFilesFailTheOpen) {
 
 TEST(MovieReader, TruncatedAtEveryLengthNeverCrashes) {
     test::TempDir dir;
-    test::MovieSpec spec;
-    spec.tracks[0].frames = 4;
-    const Bytes good = test::MakeMovie(spec);
+    test::MovieSpec desc;
+    desc.tracks[0].frames = 4;
+    const Bytes good = test::MakeMovie(desc);
     int opened = 0;
     test::WriteFile(dir / "t.MOV", good);
     for (size_t len = good.size() - 1; len + 1 > 0; --len) {

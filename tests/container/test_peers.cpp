@@ -103,15 +103,15 @@ bool HaveTools() {
 
 std::string WriteMovie(const std::string& path, int w, int h, cardwriter::FrameRate rate,
                        int frames, bool audio, cardwriter::MovieQuirks quirks = {}) {
-    cardwriter::MovieSpec spec;
-    spec.width = w;
-    spec.height = h;
-    spec.rate = rate;
-    spec.frames = frames;
-    spec.audio = audio;
-    spec.quirks = quirks;
+    cardwriter::MovieSpec desc;
+    desc.width = w;
+    desc.height = h;
+    desc.rate = rate;
+    desc.frames = frames;
+    desc.audio = audio;
+    desc.quirks = quirks;
     std::string error;
-    EXPECT_TRUE(cardwriter::WriteMovie(path, spec, &error)) << error;
+    EXPECT_TRUE(cardwriter::WriteMovie(path, desc, &error)) << error;
     return path;
 }
 
@@ -177,14 +177,14 @@ TEST(Peers, JoinedCardRecordingsDecodeCompletelyAndInOrder) {
     if (!HaveTools()) GTEST_SKIP() << "no ffmpeg";
     test::TempDir card, out;
     cardwriter::QuietCodecLogs();
-    cardwriter::CardSpec spec;
-    spec.root = card.path().string();
-    spec.runs = 1;
-    spec.perRun = 3;
-    spec.seconds = 2.0;
-    spec.extras = false;
-    spec.sub = false;
-    const cardwriter::CardResult written = cardwriter::WriteDemoCard(spec);
+    cardwriter::CardSpec desc;
+    desc.root = card.path().string();
+    desc.runs = 1;
+    desc.perRun = 3;
+    desc.seconds = 2.0;
+    desc.extras = false;
+    desc.sub = false;
+    const cardwriter::CardResult written = cardwriter::WriteDemoCard(desc);
     ASSERT_TRUE(written.ok) << written.error;
     ASSERT_EQ(written.recordings.size(), 3u);
 
@@ -210,7 +210,7 @@ TEST(Peers, JoinedCardRecordingsDecodeCompletelyAndInOrder) {
     const auto peer = Probe(result.moviePath);
     EXPECT_EQ(std::stoi(peer.at("nb_read_frames")), frames);
     ExpectAgreesWithFfprobe(result.moviePath);
-    EXPECT_EQ(DecodedStamps(result.moviePath, spec.width, spec.height), expected);
+    EXPECT_EQ(DecodedStamps(result.moviePath, desc.width, desc.height), expected);
 
     DriveDataStore data;
     ASSERT_TRUE(data.Load(result.dataPath));

@@ -96,9 +96,9 @@ TEST_F(SlotDataTest, PrefetchWaitsForThePlayerAndClearsWithoutAPath) {
 
 TEST_F(SlotDataTest, FrameDurationReadUsesTheShownStoreAsScratch) {
     PlayerSlotData slot;
-    test::MovieSpec spec;
+    test::MovieSpec desc;
     const std::string movie = dir_ / "A___-240131-083015-000007M.MOV";
-    test::WriteFile(movie, test::MakeMovie(spec));
+    test::WriteFile(movie, test::MakeMovie(desc));
     test::WriteFile(DriveDataPath(movie), test::MakeBlock(test::MakeRecords(5)));
     slot.SetFrameDuration(33.3667f);
     ASSERT_TRUE(slot.LoadData(movie, 30));

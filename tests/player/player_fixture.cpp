@@ -20,17 +20,17 @@ TempFolder::~TempFolder() {
 std::string WriteStampedMovie(const TempFolder& folder, const std::string& name, int frames,
                               cardwriter::FrameRate rate, int gop, int camera, int width,
                               int height, bool audio) {
-    cardwriter::MovieSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.rate = rate;
-    spec.frames = frames;
-    spec.gop = gop;
-    spec.camera = camera;
-    spec.audio = audio;
+    cardwriter::MovieSpec desc;
+    desc.width = width;
+    desc.height = height;
+    desc.rate = rate;
+    desc.frames = frames;
+    desc.gop = gop;
+    desc.camera = camera;
+    desc.audio = audio;
     std::string error;
     const std::string path = folder.File(name);
-    EXPECT_TRUE(cardwriter::WriteMovie(path, spec, &error)) << error;
+    EXPECT_TRUE(cardwriter::WriteMovie(path, desc, &error)) << error;
     return path;
 }
 
