@@ -9,6 +9,7 @@
 #include "app/ui_text.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
+#include "browser/folder_tree_ctrl.h"
 #include "skin/skin_button.h"
 
 namespace quorva {
@@ -99,6 +100,38 @@ void CquorvaDlg::OnMapToggle() {
     if (road_) road_->OnCommand(ID_MAP_TOGGLE);
 }
 
+bool CquorvaDlg::RoutePlaybackKey(QKeyEvent* event, bool fromTree) {
+    if (!road_ || !startupDone_ || shutdown_.HasRun()) return false;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    RoadSeam::Key key;
+    switch (event->key()) {
+        case Qt::Key_Space:
+            key = RoadSeam::Key::kPlayPause;
+            break;
+        case Qt::Key_Home:
+            key = RoadSeam::Key::kHome;
+            break;
+        // In the folder tree the arrows open and close its nodes.
+        case Qt::Key_Left:
+            if (fromTree) return false;
+            key = RoadSeam::Key::kStepBack;
+            break;
+        case Qt::Key_Right:
+            if (fromTree) return false;
+            key = RoadSeam::Key::kStepForward;
+            break;
+        default:
+            return false;
+    }
+    // A held key repeats only the steps.
+    if (event->isAutoRepeat() && key != RoadSeam::Key::kStepBack &&
+        key != RoadSeam::Key::kStepForward)
+        return true;
+    road_->OnKey(key);
+    return true;
+}
+
 void CquorvaDlg::keyPressEvent(QKeyEvent* event) {
     // Enter and Escape do not close the window (nor do anything else).
     switch (event->key()) {
@@ -108,8 +141,22 @@ void CquorvaDlg::keyPressEvent(QKeyEvent* event) {
             event->accept();
             return;
         default:
+            if (RoutePlaybackKey(event, false)) {
+                event->accept();
+                return;
+            }
             QWidget::keyPressEvent(event);
     }
+}
+
+bool CquorvaDlg::eventFilter(QObject* watched, QEvent* event) {
+    // The recording list, the folder tree and the detached window would take the playback
+    // keys for themselves (a list's Home selects its first row and opens it).
+    if (event->type() == QEvent::KeyPress) {
+        const bool fromTree = browser_ && watched == browser_->Tree();
+        if (RoutePlaybackKey(static_cast<QKeyEvent*>(event), fromTree)) return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace quorva

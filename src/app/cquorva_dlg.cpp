@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 
+#include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
 #include "app/ui_scale.h"
@@ -211,12 +212,14 @@ void CquorvaDlg::OnMovieErase(int) {
 }
 
 void CquorvaDlg::ApplyZoom(int repaint) {
-    GroupSetZoom(*players_, zoom_, repaint);
+    // The road keeps the zoom records once it is there (its zoom mode changes them).
+    const ZoomSettings* records = road_ ? road_->ZoomRecords() : nullptr;
+    GroupSetZoom(*players_, records ? records : zoom_, repaint);
 }
 
-int CquorvaDlg::ShowUserMessage(const std::string& text, const std::string& caption) {
+int CquorvaDlg::ShowUserMessage(const std::string& text, const std::string& caption, int kind) {
     if (options_.showMessage) return options_.showMessage(this, text, caption);
-    return ShowMessage(this, text, caption);
+    return ShowMessage(this, text, caption, kind);
 }
 
 // --- Painting -------------------------------------------------------------------------------

@@ -40,6 +40,8 @@ namespace quorva {
 
 class CFilerContainerDlg;
 class CGSensorDlg;
+class CquorvaPlaybackView;
+class CquorvaRoad;
 class CInfoDlg;
 class CLogoDlg;
 class CMovieDialog;
@@ -93,6 +95,8 @@ using SourceDialogFunction = std::function<SourceChoice(QWidget* owner)>;
 
 using MessageFunction =
     std::function<int(QWidget* owner, const std::string& text, const std::string& caption)>;
+// Asks for a folder with the title; "" when the user cancelled.
+using FolderFunction = std::function<std::string(QWidget* owner, const std::string& title)>;
 // Makes the worker task of a command (CSV export, joined movie, delete); an empty function
 // when the command has no task yet.
 using TaskFactory = std::function<TaskFunction(int commandId)>;
@@ -106,6 +110,10 @@ struct MainWindowOptions {
     std::string programPath;            // the executable unless set
     MessageFunction showMessage;        // the skinned message dialog unless set
     SourceDialogFunction sourceDialog;  // the source dialog (CSourceOpenDlg) unless set
+    FolderFunction pickSnapshotFolder;  // the folder chooser (PickFolder) unless set
+    // The recording road (the playback controller) is made with the window; off, the
+    // window runs without one until SetRoad attaches one.
+    bool playbackRoad = true;
     // Work area used for the UI scale when set (otherwise the screen's).
     QRect workArea;
 };
@@ -129,7 +137,9 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
 
     void OnCommand(int id);
 
-    // The road and the task makers are attached after construction.
+    // The road made with the window (null when it was not), and another road attached in
+    // its place (tests).
+    CquorvaRoad* OwnRoad() const { return ownRoad_.get(); }
     void SetRoad(RoadSeam* road) { road_ = road; }
     RoadSeam* Road() const { return road_; }
     void SetTaskFactory(TaskFactory factory) { taskFactory_ = std::move(factory); }
@@ -193,10 +203,14 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     // The view.
     void ResetView();
     void SetVolume(int volume);
+    // The volume slider and its mark show the volume (stored elsewhere).
+    void ShowVolume(int volume);
     int Volume() const { return volume_; }
     bool KeepAspect() const { return keepAspect_ != 0; }
     void SetPlayFace(bool playing);
     bool MapShown() const { return mapShown_; }
+    // The detached window holds the second camera's picture (else the map or logo panel).
+    bool SubCameraShown() const;
     bool Thumbnail() const { return thumbnail_; }
     void ApplyZoom(int repaint);
     void PlaceDetachedWindow(bool force);
@@ -227,6 +241,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -247,6 +262,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     // Messages (cquorva_messages.cpp).
     void OnProgress(uintptr_t wParam, intptr_t lParam);
     void OnSlider(uintptr_t wParam, intptr_t lParam);
+    void OnSliderBegin(uintptr_t wParam, intptr_t lParam);
     void OnSliderEnd(uintptr_t wParam, intptr_t lParam);
     void OnMovieMenu(uintptr_t wParam, intptr_t lParam);
     void OnSourceRemoved(uintptr_t wParam, intptr_t lParam);
@@ -263,10 +279,13 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
 
     // Commands (cquorva_commands.cpp).
     void OnOpenSource();
+    void OpenFirstGroup();
     void OnMapToggle();
     void OnThumbnailToggle();
     void OnTaskCommand(int id);
     bool GuardBlocks();
+    // The playback key of a key press (space, left, right, Home), routed to the road.
+    bool RoutePlaybackKey(QKeyEvent* event, bool fromTree);
 
     // Layout (cquorva_layout.cpp).
     void LoadButtonImages();
@@ -283,7 +302,10 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
 
     // Tasks (cquorva_tasks.cpp).
     void PlaceProgressBar();
-    int ShowUserMessage(const std::string& text, const std::string& caption);
+    // kind 0: OK; 1: OK and Cancel. Answers 1 for OK.
+    int ShowUserMessage(const std::string& text, const std::string& caption, int kind = 0);
+
+    friend class CquorvaPlaybackView;
 
     MainWindowOptions options_;
     std::unique_ptr<PlayerGroup> players_;
@@ -310,6 +332,8 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     std::array<CSkinButton*, kBottomButtonCount> bottom_{};
     std::array<CSkinButton*, kCaptionButtonCount> caption_{};
     std::unique_ptr<CResizeFrame> frame_;
+    // Made after the children and gone before the player slots (its threads use them).
+    std::unique_ptr<CquorvaRoad> ownRoad_;
     QTimer settleTimer_;
     QMetaObject::Connection screenWatch_;
 
@@ -317,7 +341,9 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     int volume_ = 65535;
     int keepAspect_ = 0;
     bool thumbnail_ = false;
-    bool mapShown_ = true;
+    bool mapShown_ = false;      // the detached window starts with the second camera
+    bool logoWanted_ = true;     // the road shows the logo panel in the map's place
+    bool seekReleased_ = false;  // the road let go of the position slider's drag
     bool detachedPlaced_ = false;
     bool csvAllowed_ = false;
     bool traceFilePresent_ = false;

@@ -54,6 +54,7 @@ void CquorvaDlg::Layout() {
     // The zoom records start again for the new size.
     zoom_[0] = ZoomSettings{};
     zoom_[1] = ZoomSettings{};
+    if (road_) road_->ResetZoomRecords();
     ApplyZoom(1);
     update();
 }
@@ -77,12 +78,24 @@ void CquorvaDlg::Rescale(const QRect& windowRect) {
     }
 }
 
+bool CquorvaDlg::SubCameraShown() const {
+    return movie_[1] && movie_[1]->isVisibleTo(detached_.get());
+}
+
 void CquorvaDlg::ShowDetachedContent() {
     if (!detached_) return;
-    logo_->setVisible(mapShown_);
-    movie_[1]->setVisible(!mapShown_);
-    detached_->setWindowTitle(QString::fromStdString(UiText(mapShown_ ? 151 : 146)));
-    detached_->update();
+    // The second camera's picture beside the main camera's, unless the map is chosen or
+    // the recording has no second camera: then the map's place (the logo panel for now).
+    const PlayerSlot& sub = players_->slot[1];
+    const bool subOpen = sub.valid && sub.state != SLOT_CLOSED;
+    const bool showSub = !mapShown_ && subOpen;
+    movie_[1]->setVisible(showSub);
+    logo_->setVisible(!showSub && logoWanted_);
+    const QString title = QString::fromStdString(UiText(showSub ? 146 : 151));
+    if (detached_->windowTitle() != title) {
+        detached_->setWindowTitle(title);
+        detached_->update();
+    }
 }
 
 void CquorvaDlg::PlaceDetachedWindow(bool force) {
@@ -152,6 +165,10 @@ void CquorvaDlg::ApplyFullScreen() {
         for (PlayerSlot& slot : players_->slot)
             if (slot.valid) slot.ops->SetAspect(slot, 1);
         WriteSetting("DISPLAY", "ASPECT", "on");
+        if (road_) road_->SetStoredKeepAspect(1);
+        // The logo stands in the map's place again until the road decides otherwise.
+        logoWanted_ = true;
+        ShowDetachedContent();
         zoom_[0] = ZoomSettings{};
         if (detached_ && detachedBeforeFullScreen_) detached_->show();
         for (QWidget* w : others)

@@ -23,7 +23,7 @@ const AppMessageMap<CquorvaDlg>& CquorvaDlg::MessageMap() {
         {WM_APP_GRAPH_EVENT, &D::ToRoad<WM_APP_GRAPH_EVENT>},
         {WM_APP_PROGRESS, &D::OnProgress},
         {WM_APP_SLIDER_TRACK, &D::OnSlider},
-        {WM_APP_SLIDER_BEGIN, &D::ToRoad<WM_APP_SLIDER_BEGIN>},
+        {WM_APP_SLIDER_BEGIN, &D::OnSliderBegin},
         {WM_APP_SLIDER_END, &D::OnSliderEnd},
         {WM_APP_MAP_READY, &D::ToRoad<WM_APP_MAP_READY>},
         {WM_APP_MAP_SEEK, &D::ToRoad<WM_APP_MAP_SEEK>},
@@ -81,12 +81,19 @@ void CquorvaDlg::OnProgress(uintptr_t wParam, intptr_t lParam) {
     progress_->update();
 }
 
+void CquorvaDlg::OnSliderBegin(uintptr_t wParam, intptr_t lParam) {
+    // A new press on the position slider counts again.
+    if (static_cast<int>(wParam) == IDC_SEEK_SLIDER) seekReleased_ = false;
+    if (road_) road_->OnMessage(WM_APP_SLIDER_BEGIN, wParam, lParam);
+}
+
 void CquorvaDlg::OnSlider(uintptr_t wParam, intptr_t lParam) {
     if (road_ && road_->Opening()) return;
     if (static_cast<int>(wParam) == IDC_VOLUME_SLIDER) {
         SetVolume(static_cast<int>(lParam));
         return;
     }
+    if (seekReleased_) return;
     if (road_) road_->OnMessage(WM_APP_SLIDER_TRACK, wParam, lParam);
 }
 
@@ -96,11 +103,19 @@ void CquorvaDlg::OnSliderEnd(uintptr_t wParam, intptr_t lParam) {
         SetVolume(static_cast<int>(lParam));
         return;
     }
+    // The end of a drag the road let go of (the recording moved on meanwhile).
+    if (seekReleased_) {
+        seekReleased_ = false;
+        return;
+    }
     if (road_) road_->OnMessage(WM_APP_SLIDER_END, wParam, lParam);
 }
 
-void CquorvaDlg::OnMovieMenu(uintptr_t wParam, intptr_t) {
-    if (GuardBlocks() || !road_ || road_->Opening()) return;
+void CquorvaDlg::OnMovieMenu(uintptr_t wParam, intptr_t lParam) {
+    if (!road_) return;
+    // The road decides by its own rules (refused while opening or near the end).
+    if (road_->OnMessage(WM_APP_MOVIE_MENU, wParam, lParam)) return;
+    if (GuardBlocks() || road_->Opening()) return;
     CMovieMenu menu(this);
     menu.SetItems(road_->MovieMenuItems(fullScreen_), fullScreen_, scale_);
     if (const int command = menu.Track(UnpackPoint(wParam))) OnCommand(command);

@@ -35,8 +35,20 @@ void CquorvaDlg::LoadSource(const std::string& path, int kind) {
     sourceRoot_ = probe.volumeRootOf(path);
     // The parking-trace marker lies in a card's root.
     traceFilePresent_ = kind == 1 && PathExists(path + "/pvtrace.txt");
-    if (browser_ && browser_->LoadSource(path, kind) > 0) browser_->SelectRecordingRow(0, false);
+    if (road_) road_->SetTraceFilePresent(traceFilePresent_);
+    if (!browser_) return;
+    if (browser_->LoadSource(path, kind) == 0) OpenFirstGroup();
+    if (browser_->RowCount() > 0) browser_->SelectRecordingRow(0, false);
     UpdateButtons();
+}
+
+void CquorvaDlg::OpenFirstGroup() {
+    // A folder source opens on its own node, whose list stays empty until one of its
+    // groups is chosen: the first group is chosen for the user, so that its recordings
+    // show at once.
+    const GroupNode* node = browser_->Catalogue().SelectedNode();
+    if (!node || node->children.empty() || !node->children.front()->isGroup) return;
+    browser_->LoadFolder(node->children.front()->serial);
 }
 
 void CquorvaDlg::OnOpenSource() {

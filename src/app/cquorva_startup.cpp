@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 
 #include <charconv>
@@ -11,6 +12,7 @@
 #include <system_error>
 
 #include "app/cquorva_dlg.h"
+#include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
 #include "app/settings_store.h"
@@ -18,6 +20,8 @@
 #include "app/ui_text.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
+#include "browser/folder_tree_ctrl.h"
+#include "container/drive_data_store.h"
 #include "container/known_box_types.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
@@ -101,6 +105,29 @@ void CquorvaDlg::Initialize() {
     const std::string volume = ReadSetting("DISPLAY", "VOLUME");
     volume_ =
         volume.empty() ? 65535 : static_cast<int>(std::clamp(LeadingNumber(volume), 0L, 65535L));
+    Step("road");
+    if (options_.playbackRoad) {
+        ownRoad_ = std::make_unique<CquorvaRoad>(*this);
+        road_ = ownRoad_.get();
+        road_->SetStoredVolume(volume_);
+        road_->SetStoredKeepAspect(keepAspect_);
+        road_->SetTraceFilePresent(false);
+    }
+    // The playback keys also work while the list, the tree or the detached window has the
+    // keyboard.
+    browser_->List()->installEventFilter(this);
+    browser_->Tree()->installEventFilter(this);
+    detached_->installEventFilter(this);
+    // A drive-data view that cannot be mapped is reported with the system's text; the
+    // search may run on a preload thread, so the message goes through the event loop.
+    SetMapFailureReporter([window = QPointer<CquorvaDlg>(this)](const std::string& text) {
+        QMetaObject::invokeMethod(
+            qApp,
+            [window, text] {
+                if (window && !window->ShutDown()) window->ShowUserMessage(text, "Error Message");
+            },
+            Qt::QueuedConnection);
+    });
     Step("size window");
     const QRect area = WorkArea();
     QRect rect = InitialMainWindowRect(MainWindowSize(scale_, 1.0, 1.0), area, scale_);
@@ -208,6 +235,12 @@ void CquorvaDlg::SetVolume(int volume) {
     PlayerSlot& sub = players_->slot[1];
     if (main.valid) main.ops->SetVolume(main, volume_);
     if (sub.valid) sub.ops->SetVolume(sub, 0);
+    if (road_) road_->SetStoredVolume(volume_);
+    ShowVolume(volume_);
+}
+
+void CquorvaDlg::ShowVolume(int volume) {
+    volume_ = std::clamp(volume, 0, 65535);
     if (volumeSlider_) volumeSlider_->SetPos(volume_);
     update(layout_.bottomBar);
 }
@@ -240,7 +273,10 @@ void CquorvaDlg::ResetView() {
 // --- Shut-down ------------------------------------------------------------------------------
 
 void CquorvaDlg::BuildShutdownSequence() {
-    shutdown_.Add("application bar", [this] { disconnect(screenWatch_); });
+    shutdown_.Add("application bar", [this] {
+        disconnect(screenWatch_);
+        SetMapFailureReporter({});
+    });
     shutdown_.Add("restore and store factors", [this] {
         if (fullScreen_) {
             fullScreen_ = false;

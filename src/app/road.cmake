@@ -10,6 +10,7 @@ add_library(quorva_road STATIC
   ${CMAKE_CURRENT_LIST_DIR}/playback_rate_steps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_recording_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_snapshot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/playback_tick_stats.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_timers.cpp)
 target_link_libraries(quorva_road
   PUBLIC quorva_panels_core quorva_container quorva_recordings quorva_appcore

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/movie_menu.h"
+#include "player/picture_placement.h"
 
 namespace quorva {
 
@@ -47,6 +48,22 @@ class RoadSeam {
     virtual void StopAll() = 0;
     // Stops the playback tick (shut-down).
     virtual void StopTick() = 0;
+
+    // The zoom records of the two movie windows, which the window applies to the players;
+    // null: the window's own (no recording has been zoomed). The window's layout resets them.
+    virtual const ZoomSettings* ZoomRecords() const { return nullptr; }
+    virtual void ResetZoomRecords() {}
+
+    // Facts the window keeps and the road needs too: the stored volume (the volume
+    // slider), the keep-aspect mode (full-screen leaves it on) and the source's
+    // parking-trace marker.
+    virtual void SetStoredVolume(int /*volume*/) {}
+    virtual void SetStoredKeepAspect(int /*keep*/) {}
+    virtual void SetTraceFilePresent(bool /*present*/) {}
+
+    // The playback keys; true when the key was taken.
+    enum class Key { kPlayPause, kStepBack, kStepForward, kHome };
+    virtual bool OnKey(Key /*key*/) { return false; }
 };
 
 }  // namespace quorva

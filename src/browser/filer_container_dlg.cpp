@@ -133,8 +133,8 @@ int CFilerContainerDlg::LoadFolder(uint64_t serial) {
     return count;
 }
 
-bool CFilerContainerDlg::SelectFolder(uint64_t serial) {
-    return tree_->SelectNode(serial, true);
+bool CFilerContainerDlg::SelectFolder(uint64_t serial, bool notify) {
+    return tree_->SelectNode(serial, notify);
 }
 
 bool CFilerContainerDlg::SelectNextFolder() {

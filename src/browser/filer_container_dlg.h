@@ -53,8 +53,9 @@ class CFilerContainerDlg : public QWidget {
     // Fills the catalogue from the tree node (its children are rebuilt and shown), expands
     // it and fills the list. Returns the catalogue's size; 0 for a node the tree lacks.
     int LoadFolder(uint64_t serial);
-    // Selects the tree node (as a click does, so OnFolderSelected follows).
-    bool SelectFolder(uint64_t serial);
+    // Selects the tree node (as a click does, so OnFolderSelected follows); with notify
+    // clear the node is only marked selected and nothing is reported.
+    bool SelectFolder(uint64_t serial, bool notify = true);
     // Selects the next sibling of the selected tree node (continuous play); false when the
     // selected node has none.
     bool SelectNextFolder();

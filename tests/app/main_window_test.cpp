@@ -18,6 +18,7 @@
 #include "app/ui_text.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
+#include "skin/logo_dlg.h"
 #include "skin/skin_button.h"
 #include "skin/skin_progress_bar.h"
 #include "skin/skin_slider.h"
@@ -476,15 +477,41 @@ TEST_F(WindowTest, TheThumbnailToggleIsStoredAndRelabelled) {
     EXPECT_TRUE(again->Thumbnail());
 }
 
-TEST_F(WindowTest, TheMapToggleSwitchesTheDetachedWindowBetweenMapAndSecondCamera) {
+TEST_F(WindowTest, TheMapToggleSwitchesTheDetachedWindowBetweenSecondCameraAndMap) {
     auto w = StartWindow();
-    EXPECT_TRUE(w->MapShown());
+    // Nothing open: the logo panel stands in the map's place.
+    EXPECT_FALSE(w->MapShown());
+    EXPECT_FALSE(w->Movie(1)->isVisible());
+    EXPECT_TRUE(w->Logo()->isVisible());
+    EXPECT_EQ(w->Detached()->windowTitle(), QString::fromStdString(UiText(151)));
+
+    // A recording with both cameras: the second camera beside the main camera.
+    ASSERT_EQ(GroupOpen(w->Players(), Dir() + "/A___-240518-091230-000101M.MOV"), 1);
+    w->OnCommand(ID_MAP_TOGGLE);
     w->OnCommand(ID_MAP_TOGGLE);
     EXPECT_FALSE(w->MapShown());
+    EXPECT_TRUE(w->SubCameraShown());
     EXPECT_TRUE(w->Movie(1)->isVisible());
+    EXPECT_FALSE(w->Logo()->isVisible());
     EXPECT_EQ(w->Detached()->windowTitle(), QString::fromStdString(UiText(146)));
+
+    // The toggle puts the map (the logo panel) there, and back.
+    w->OnCommand(ID_MAP_TOGGLE);
+    EXPECT_TRUE(w->MapShown());
+    EXPECT_FALSE(w->Movie(1)->isVisible());
+    EXPECT_TRUE(w->Logo()->isVisible());
+    EXPECT_EQ(w->Detached()->windowTitle(), QString::fromStdString(UiText(151)));
+    w->OnCommand(ID_MAP_TOGGLE);
+    EXPECT_TRUE(w->Movie(1)->isVisible());
+
+    // A recording without a second camera shows the logo panel there.
+    GroupClose(w->Players());
+    FakePlayer::Get().script[1].openResult = 0;
+    ASSERT_EQ(GroupOpen(w->Players(), Dir() + "/A___-240518-091230-000102M.MOV"), 1);
+    w->OnCommand(ID_MAP_TOGGLE);
     w->OnCommand(ID_MAP_TOGGLE);
     EXPECT_FALSE(w->Movie(1)->isVisible());
+    EXPECT_TRUE(w->Logo()->isVisible());
     EXPECT_EQ(w->Detached()->windowTitle(), QString::fromStdString(UiText(151)));
 }
 
