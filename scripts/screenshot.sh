@@ -5,6 +5,10 @@
 #   source-dialog.png         the source dialog over the main window
 #   maximised-2560x1440.png   maximised on a 2560 x 1440 screen
 #   fullscreen.png            the main movie view full-screen
+#   playing.png               an impact recording playing past its event: both cameras, the
+#                             graph with curves, marker and cursor, the info panel filled
+#   event.png                 the same recording paused on its event (the event jump)
+#   menu.png                  the movie context menu over the playing recording
 # Each picture is taken by a fresh viewer in an empty working directory (first-run settings).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,3 +35,6 @@ shoot main 1920x1080 main.png
 shoot source-dialog 1920x1080 source-dialog.png
 shoot maximised 2560x1440 maximised-2560x1440.png
 shoot fullscreen 1920x1080 fullscreen.png
+shoot playing 1920x1080 playing.png
+shoot event 1920x1080 event.png
+shoot menu 1920x1080 menu.png

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -38,9 +39,17 @@ class CMovieMenu::Style : public QProxyStyle {
                            const QWidget* widget) const override {
         if (type != CT_MenuItem) return QProxyStyle::sizeFromContents(type, option, size, widget);
         const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-        const QSize full = MovieMenuItemSize(menu_->Scale(), menu_->FullScreen());
+        QSize full = MovieMenuItemSize(menu_->Scale(), menu_->FullScreen());
         if (item && item->menuItemType == QStyleOptionMenuItem::Separator)
             return QSize(full.width(), std::max(3, Scaled(7, menu_->Scale())));
+        // A text wider than the design width ("一時停止" in a large font) widens the menu
+        // rather than running into its border.
+        if (item) {
+            const QString text = item->text.left(item->text.indexOf('\t'));
+            const int needed = QFontMetrics(UiFont(kFontF10)).horizontalAdvance(text) +
+                               Scaled(20, menu_->Scale()) + Scaled(8, menu_->Scale());
+            full.setWidth(std::max(full.width(), needed));
+        }
         return full;
     }
 

@@ -32,6 +32,7 @@ class FakeRoad : public RoadSeam {
     std::vector<Message> messages;
     std::vector<intptr_t> afterTask;
     std::vector<int> rows;
+    std::vector<Key> keys;
     std::vector<std::string>* trace = nullptr;  // ResetView, StopAll, StopTick
     bool started = false;
     bool opening = false;
@@ -57,6 +58,10 @@ class FakeRoad : public RoadSeam {
     bool Opening() const override { return opening; }
     void UpdateButtons() override { ++buttonUpdates; }
     void OnRecordingSelected(int row) override { rows.push_back(row); }
+    bool OnKey(Key key) override {
+        keys.push_back(key);
+        return true;
+    }
     std::vector<PlaybackMenuItem> MovieMenuItems(bool) override { return {}; }
     void ResetView() override { Note("road ResetView"); }
     void StopAll() override { Note("road StopAll"); }

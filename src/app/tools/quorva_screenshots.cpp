@@ -10,6 +10,9 @@
 //                      cameras, the graph with its curves, markers and cursor, the info panel
 //   event              the same recording paused on its first event (the event jump)
 //   menu               the movie context menu over the playing recording
+//   play-through       the first recording played, and the ones after it by continuous play,
+//                      until the last one waits at its start again (for the tick figures
+//                      of QUORVA_TICK_STATS); the picture is taken at the end
 //   tour               a user's round through the road, one picture per step (--out names
 //                      a folder): select, play, pause, step, rates, event jumps, snapshot,
 //                      the end of a recording, the next group; the steps are printed
@@ -313,6 +316,22 @@ int main(int argc, char** argv) {
         std::printf("%s\n", qPrintable(out));
         window.RunShutdown();
         return saved ? 0 : 1;
+    } else if (shot == QLatin1String("play-through")) {
+        quorva::PlaybackController* road = Road(window);
+        if (road && SelectAndWait(window, 0)) {
+            window.OnCommand(quorva::ID_PLAY_PAUSE);
+            // Playing on until nothing plays for two seconds (the end of the last group).
+            QElapsedTimer still;
+            still.start();
+            PumpUntil(
+                [&] {
+                    if (MainState(window) == quorva::SLOT_PLAYING) still.restart();
+                    return still.elapsed() > 2000;
+                },
+                30 * 60 * 1000);
+        } else {
+            std::fprintf(stderr, "the recording did not open\n");
+        }
     } else if (shot == QLatin1String("tour")) {
         QDir().mkpath(out);
         const int result = Tour(window, out, snapshots);

@@ -1,0 +1,148 @@
+// How the main window is wired to the recording road: the playback keys from wherever the
+// keyboard is, a folder source opened on its first group, and the file browser as the road
+// sees it (silent tree selection, the next sibling, the rows kept in step).
+#include <QTest>
+
+#include <gmock/gmock.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/cquorva_playback_browser.h"
+#include "browser/file_list_ctrl.h"
+#include "browser/folder_tree_ctrl.h"
+#include "window_fixture.h"
+
+namespace quorva::test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using Key = RoadSeam::Key;
+
+// A file the scan takes for a movie ("ftyp" at bytes 4..7, 300 bytes).
+void WriteMovie(const std::string& path) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::string bytes(300, '\0');
+    const char head[] =
+        "\0\0\0\x18"
+        "ftypqt  ";
+    std::copy(head, head + 12, bytes.begin());
+    std::ofstream(path, std::ios::binary).write(bytes.data(), 300);
+}
+
+class WindowRoadTest : public WindowTest {
+  protected:
+    // Two runs of recordings straight in one folder (a backup folder, not a card).
+    std::string MakeFolderSource() {
+        const std::string folder = MakeFolder("backup");
+        for (const char* name : {"A__S-240518-091230-000101M.MOV", "AG__-240518-091233-000102M.MOV",
+                                 "A__S-240518-101000-000103M.MOV", "AM__-240518-101003-000104M.MOV",
+                                 "A___-240518-101006-000105M.MOV"})
+            WriteMovie(folder + "/" + name);
+        return folder;
+    }
+    std::unique_ptr<CquorvaDlg> StartOn(const std::string& source) {
+        MainWindowOptions options;
+        options.commandLineSource = source;
+        return StartWindow(std::move(options));
+    }
+};
+
+TEST_F(WindowRoadTest, PlaybackKeysReachTheRoadWhereverTheKeyboardIs) {
+    auto w = StartOn(MakeFolderSource());
+    FakeRoad road;
+    w->SetRoad(&road);
+    QTest::keyClick(w.get(), Qt::Key_Space);
+    QTest::keyClick(w.get(), Qt::Key_Left);
+    QTest::keyClick(w.get(), Qt::Key_Right);
+    QTest::keyClick(w.get(), Qt::Key_Home);
+    EXPECT_THAT(road.keys,
+                ElementsAre(Key::kPlayPause, Key::kStepBack, Key::kStepForward, Key::kHome));
+
+    // The list would take them for itself: Home would select and open its first row.
+    road.keys.clear();
+    CFileListCtrl* list = w->Browser()->List();
+    ASSERT_GE(list->RowCount(), 2);
+    w->Browser()->SelectRecordingRow(1, false);
+    road.rows.clear();
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Space);
+    QTest::keyClick(list, Qt::Key_Right);
+    EXPECT_THAT(road.keys, ElementsAre(Key::kHome, Key::kPlayPause, Key::kStepForward));
+    EXPECT_TRUE(road.rows.empty()) << "no other recording was chosen";
+    EXPECT_EQ(list->SelectedRow(), 1);
+
+    // In the tree the arrows stay the tree's; with a modifier nothing is the road's; the
+    // window stays deaf to Enter and Escape.
+    road.keys.clear();
+    QTest::keyClick(w->Browser()->Tree(), Qt::Key_Left);
+    QTest::keyClick(w->Browser()->Tree(), Qt::Key_Space);
+    QTest::keyClick(w.get(), Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClick(w.get(), Qt::Key_Return);
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    EXPECT_THAT(road.keys, ElementsAre(Key::kPlayPause));
+    EXPECT_TRUE(w->isVisible());
+    w->SetRoad(nullptr);
+}
+
+TEST_F(WindowRoadTest, AFolderSourceOpensOnItsFirstGroup) {
+    auto w = StartOn(MakeFolderSource());
+    ASSERT_EQ(w->SourceKind(), 2);
+    const GroupNode* root = w->Browser()->Catalogue().Tree().Roots().front().get();
+    ASSERT_GE(root->children.size(), 2u);
+    const GroupNode* first = root->children.front().get();
+    ASSERT_TRUE(first->isGroup);
+    // The group's recordings are listed and the first one is chosen.
+    EXPECT_EQ(w->Browser()->Tree()->SelectedSerial(), first->serial);
+    ASSERT_EQ(w->Browser()->RowCount(), 2);
+    EXPECT_NE(w->Browser()->Rows()[0].path.find("091230"), std::string::npos);
+    EXPECT_EQ(w->Browser()->CurrentIndex(), 0);
+}
+
+TEST_F(WindowRoadTest, TheBrowserAsTheRoadSeesIt) {
+    auto w = StartOn(MakeFolderSource());
+    FakeRoad road;
+    w->SetRoad(&road);
+    std::vector<RecordingEntry> rows;
+    std::recursive_mutex cache;
+    CquorvaPlaybackBrowser browser(*w->Browser(), w->Players(), rows);
+    browser.SetCacheMutex(&cache);
+    const GroupNode* root = w->Browser()->Catalogue().Tree().Roots().front().get();
+    const uint64_t first = root->children[0]->serial;
+    const uint64_t second = root->children[1]->serial;
+
+    EXPECT_EQ(browser.SelectedFolder(), first);
+    EXPECT_EQ(browser.NextSibling(first), second);
+    EXPECT_EQ(browser.NextSibling(second), 0u);
+    EXPECT_EQ(browser.NextSibling(root->serial), 0u);
+    EXPECT_EQ(browser.NextSibling(987654), 0u);
+
+    // Loading a folder fills the list and the road's rows with it.
+    EXPECT_TRUE(browser.LoadFolder(second));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2].path, w->Browser()->Rows()[2].path);
+    EXPECT_FALSE(browser.LoadFolder(987654));
+
+    // A silent selection is not reported; a reported one comes back as the folder message.
+    browser.SelectFolder(first, false);
+    Deliver(w.get());
+    EXPECT_EQ(browser.SelectedFolder(), first);
+    EXPECT_TRUE(road.messages.empty());
+    browser.SelectFolder(second, true);
+    Deliver(w.get());
+    EXPECT_THAT(road.messages, ElementsAre(FakeRoad::Message{WM_APP_FOLDER_SELECTED, second, 1}));
+
+    // A kind filter: the rows follow the list (the manual recording goes with filter 2).
+    browser.ToggleKindFilter(2);
+    EXPECT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows.size(), static_cast<size_t>(w->Browser()->RowCount()));
+    browser.ToggleKindFilter(2);
+    EXPECT_EQ(rows.size(), 3u);
+    browser.ToggleKindFilter(5);  // accepted, changes nothing
+    EXPECT_EQ(rows.size(), 3u);
+    w->SetRoad(nullptr);
+}
+
+}  // namespace
+}  // namespace quorva::test
