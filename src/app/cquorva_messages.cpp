@@ -130,6 +130,8 @@ void CquorvaDlg::OnSourceRemoved(uintptr_t, intptr_t) {
     UpdateButtons();
     if (fullScreen_) ToggleFullScreen(true);
     if (browser_) browser_->ClearSource();
+    if (road_) road_->ListChanged();
+    UpdateButtons();
     const std::string removedRoot = sourceRoot_;
     sourcePath_.clear();
     sourceRoot_.clear();

@@ -185,6 +185,10 @@ void CquorvaRoad::SetTraceFilePresent(bool present) {
     controller_->SetTraceFilePresent(present);
 }
 
+void CquorvaRoad::ListChanged() {
+    browser_.SyncRows();
+}
+
 bool CquorvaRoad::OnKey(Key key) {
     if (stopped_) return false;
     switch (key) {

@@ -49,6 +49,7 @@ class CquorvaRoad : public RoadSeam {
     void SetStoredKeepAspect(int keep) override;
     void SetTraceFilePresent(bool present) override;
     bool OnKey(Key key) override;
+    void ListChanged() override;
 
   private:
     void OnTimer(int id);

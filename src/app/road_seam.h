@@ -61,6 +61,10 @@ class RoadSeam {
     virtual void SetStoredKeepAspect(int /*keep*/) {}
     virtual void SetTraceFilePresent(bool /*present*/) {}
 
+    // The file browser's list was refilled or emptied by the window (a new source, the
+    // source gone): the road takes its rows again.
+    virtual void ListChanged() {}
+
     // The playback keys; true when the key was taken.
     enum class Key { kPlayPause, kStepBack, kStepForward, kHome };
     virtual bool OnKey(Key /*key*/) { return false; }

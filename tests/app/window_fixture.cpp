@@ -22,7 +22,7 @@ void WindowTest::TearDown() {
 std::unique_ptr<CquorvaDlg> WindowTest::MakeWindow(MainWindowOptions options) {
     options.playerOps = &FakePlayerOps();
     // These tests attach a road of their own when they need one.
-    options.playbackRoad = false;
+    options.playbackRoad = ownRoad_;
     options.settingsDirectory = Dir();
     if (!options.workArea.isValid()) options.workArea = QRect(0, 0, 1920, 1056);
     if (!options.startup) {

@@ -88,6 +88,7 @@ class WindowTest : public ::testing::Test {
     void MakeFile(const std::string& relative, const std::string& content = "x");
 
     QTemporaryDir temp_;
+    bool ownRoad_ = false;  // the windows made get their own road (over the fake player)
     // The messages the window showed: text and caption.
     std::vector<std::pair<std::string, std::string>> shown_;
 };

@@ -9,8 +9,10 @@
 #include <fstream>
 
 #include "app/cquorva_playback_browser.h"
+#include "app/cquorva_road.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/folder_tree_ctrl.h"
+#include "skin/skin_button.h"
 #include "window_fixture.h"
 
 namespace quorva::test {
@@ -142,6 +144,45 @@ TEST_F(WindowRoadTest, TheBrowserAsTheRoadSeesIt) {
     browser.ToggleKindFilter(5);  // accepted, changes nothing
     EXPECT_EQ(rows.size(), 3u);
     w->SetRoad(nullptr);
+}
+
+TEST_F(WindowRoadTest, TheWindowsOwnRoadKeepsToTheListWhenTheSourceGoes) {
+    const std::string folder = MakeFolderSource();
+    MainWindowOptions options;
+    options.commandLineSource = folder;
+    options.programPath = "/usr/bin/quorva";
+    options.drives = DriveProbe{};
+    options.drives->volumeRootOf = [folder](const std::string& path) {
+        return path.rfind(folder, 0) == 0 ? folder : std::string("/");
+    };
+    options.drives->isVolumeRoot = [](const std::string&) { return false; };
+    options.drives->exists = [](const std::string&) { return true; };
+    ownRoad_ = true;
+    auto w = MakeWindow(std::move(options));
+    w->Initialize();
+    w->show();
+    Deliver(w.get());
+    ASSERT_NE(w->OwnRoad(), nullptr);
+    EXPECT_EQ(w->Road(), w->OwnRoad());
+    // The first row was chosen: the road opens it and, once the player is ready, reads
+    // its drive data and starts.
+    PlaybackController& road = w->OwnRoad()->Controller();
+    EXPECT_EQ(road.CurrentIndex(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([] { return FakePlayer::Get().Count("Open 0") > 0; }, 10000));
+    w->OnMovieMessage(WM_APP_PLAYER_READY, 0, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return road.Started(); }, 10000));
+    EXPECT_TRUE(w->Button(ID_PLAY_NEXT)->isEnabled());
+
+    PostAppMessage(w.get(), WM_APP_SOURCE_REMOVED);
+    Deliver(w.get());
+    EXPECT_FALSE(w->ShutDown());
+    EXPECT_EQ(w->Browser()->RowCount(), 0);
+    EXPECT_EQ(w->OwnRoad()->Controller().CurrentIndex(), -1);
+    // An empty list: of the bottom buttons only the source button works.
+    for (int i = 0; i < kBottomButtonCount; ++i)
+        EXPECT_EQ(w->Button(ID_PLAY_STOP + i)->isEnabled(), ID_PLAY_STOP + i == ID_OPEN_SOURCE)
+            << i;
+    EXPECT_TRUE(shown_.empty()) << "nothing to report";
 }
 
 }  // namespace

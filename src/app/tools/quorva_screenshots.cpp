@@ -206,6 +206,14 @@ int Tour(quorva::CquorvaDlg& window, const QString& folder, const std::string& s
     PostAppMessage(&window, quorva::WM_APP_EVENT_PREV);
     Pump(600);
     shot("previous-event");
+    // Zoom mode: a click on the main camera's picture zooms in around the point.
+    window.OnCommand(quorva::ID_ZOOM_MODE);
+    const QPoint point = window.Movie(0)->rect().center() + QPoint(80, 40);
+    window.OnMovieMessage(quorva::WM_APP_MOVIE_CLICK, 0,
+                          static_cast<intptr_t>(quorva::PackPoint(point)));
+    Pump(300);
+    shot("zoomed");
+    window.OnCommand(quorva::ID_ZOOM_MODE);
     window.OnCommand(quorva::ID_SNAPSHOT);
     shot("snapshot");
     for (const auto& entry : std::filesystem::directory_iterator(snapshots))
@@ -329,6 +337,19 @@ int main(int argc, char** argv) {
                     return still.elapsed() > 2000;
                 },
                 30 * 60 * 1000);
+            // What one redraw of each panel costs (the graph is redrawn in the paint pass
+            // after the tick, the info panel inside it).
+            for (QWidget* panel :
+                 {static_cast<QWidget*>(window.Graph()), static_cast<QWidget*>(window.Info())}) {
+                QElapsedTimer clock;
+                clock.start();
+                constexpr int kRounds = 200;
+                for (int i = 0; i < kRounds; ++i)
+                    panel->repaint();
+                std::fprintf(stderr, "redraw of the %s: %.0f us\n",
+                             panel == window.Graph() ? "graph" : "info panel",
+                             clock.nsecsElapsed() / 1000.0 / kRounds);
+            }
         } else {
             std::fprintf(stderr, "the recording did not open\n");
         }
