@@ -87,6 +87,18 @@ std::string FirstRecording(const std::string& source, int kind) {
 }
 
 bool OpenFirstRecording(quorva::CquorvaDlg& window) {
+    if (quorva::CquorvaRoad* road = window.OwnRoad()) {
+        // The road opens the first row of the list by itself; it is shown at frame 30.
+        quorva::PlaybackController& c = road->Controller();
+        if (!PumpUntil([&] { return c.CurrentIndex() == 0 && c.Started(); }, 15000)) return false;
+        c.SeekTo(30, quorva::SLOT_STOPPED);
+        return PumpUntil(
+            [&] {
+                const quorva::FramePtr p = window.Movie(0)->LastPicture();
+                return p && p->position == 30;
+            },
+            10000);
+    }
     const std::string movie = FirstRecording(window.SourcePath(), window.SourceKind());
     if (movie.empty()) return false;
     quorva::PlayerGroup& players = window.Players();
@@ -171,8 +183,8 @@ int Tour(quorva::CquorvaDlg& window, const QString& folder, const std::string& s
                                  .arg(folder)
                                  .arg(++step, 2, 10, QLatin1Char('0'))
                                  .arg(QString::fromLatin1(what));
-        Save(file, QRect());
         std::printf("%-14s %s\n", what, Describe(window).c_str());
+        Save(file, QRect());
         std::fflush(stdout);
     };
     shot("start");
