@@ -7,23 +7,51 @@
 
 namespace quorva {
 
-FolderListing ListFolder(const std::string& folder) {
-    FolderListing listing;
+namespace {
+
+std::string PrefixOf(const std::string& folder) {
     std::string prefix = folder;
     if (!prefix.empty() && prefix.back() != '/') prefix += '/';
+    return prefix;
+}
+
+bool IsHidden(std::string_view name) {
+    return name.empty() || name[0] == '.';
+}
+
+uint32_t AttributesOf(bool isDirectory, bool isRegular) {
+    return isDirectory ? kAttributeDirectory : isRegular ? kAttributeNormalFile : 0;
+}
+
+}  // namespace
+
+FolderListing ListFolder(const std::string& folder) {
+    FolderListing listing;
+    const std::string prefix = PrefixOf(folder);
+    listing.nameStart = prefix.size();
     listing.ok =
         platform::ReadFolder(folder, [&](std::string_view name, bool isDirectory, bool isRegular) {
-            if (name.empty() || name[0] == '.') return;  // hidden
+            if (IsHidden(name)) return;
             RecordingEntry& entry = listing.entries.emplace_back();
             entry.path.reserve(prefix.size() + name.size());
             entry.path += prefix;
             entry.path += name;
-            if (isDirectory)
-                entry.attributes = kAttributeDirectory;
-            else if (isRegular)
-                entry.attributes = kAttributeNormalFile;
+            entry.attributes = AttributesOf(isDirectory, isRegular);
         });
     return listing;
+}
+
+FolderNames ListFolderNames(const std::string& folder) {
+    FolderNames names;
+    names.prefix = PrefixOf(folder);
+    names.ok =
+        platform::ReadFolder(folder, [&](std::string_view name, bool isDirectory, bool isRegular) {
+            if (IsHidden(name)) return;
+            names.items.push_back(
+                {names.buffer.size(), name.size(), AttributesOf(isDirectory, isRegular)});
+            names.buffer += name;
+        });
+    return names;
 }
 
 std::optional<uint64_t> RegularFileSize(const std::string& path) {

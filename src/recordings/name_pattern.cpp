@@ -1,5 +1,7 @@
 #include "recordings/name_pattern.h"
 
+#include <array>
+#include <cstdint>
 #include <regex>
 
 namespace quorva {
@@ -13,25 +15,44 @@ constexpr const char* kMainCameraPattern =
 
 constexpr size_t kPatternLength = 30;
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+// The character classes of the pattern, one bit each, looked up by byte.
+enum : uint8_t {
+    kClassLetter = 1,
+    kTriggerLetter = 2,
+    kExtraLetter = 4,
+    kRunLetter = 8,
+    kDigit = 16
+};
+constexpr std::array<uint8_t, 256> MakeClasses() {
+    std::array<uint8_t, 256> classes{};
+    auto mark = [&](const char* set, uint8_t bit) {
+        for (; *set; ++set)
+            classes[static_cast<unsigned char>(*set)] |= bit;
+    };
+    mark("APT_", kClassLetter);
+    mark("GM_", kTriggerLetter);
+    mark("ORT_", kExtraLetter);
+    mark("S_", kRunLetter);
+    mark("0123456789", kDigit);
+    return classes;
+}
+constexpr std::array<uint8_t, 256> kClasses = MakeClasses();
+
+bool In(char c, uint8_t bit) {
+    return (kClasses[static_cast<unsigned char>(c)] & bit) != 0;
 }
 
 // One position of the pattern. The ECMAScript wildcard matches every character except the
 // line terminators.
 bool MatchesAt(std::string_view s, size_t at, bool mainOnly) {
     const char* p = s.data() + at;
-    auto in = [](char c, const char* set) {
-        for (; *set; ++set) {
-            if (*set == c) return true;
-        }
+    if (!In(p[0], kClassLetter) || !In(p[1], kTriggerLetter) || !In(p[2], kExtraLetter) ||
+        !In(p[3], kRunLetter))
         return false;
-    };
-    if (!in(p[0], "APT_") || !in(p[1], "GM_") || !in(p[2], "ORT_") || !in(p[3], "S_")) return false;
     if (p[4] != '-' || p[11] != '-' || p[18] != '-') return false;
     for (int i : {5, 12, 19}) {
         for (int k = 0; k < 6; ++k) {
-            if (!IsDigit(p[i + k])) return false;
+            if (!In(p[i + k], kDigit)) return false;
         }
     }
     if (mainOnly ? p[25] != 'M' : (p[25] != 'M' && p[25] != 'S')) return false;

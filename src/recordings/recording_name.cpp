@@ -28,8 +28,7 @@ Kind KindOf(std::string_view name) {
     return c2 == 'T' ? Kind::kParking : Kind::kNone;
 }
 
-bool IsValidName(std::string_view path, NamePattern pattern) {
-    const std::string_view name = FileNameOf(path);
+bool IsValidFileName(std::string_view name, NamePattern pattern) {
     if (name.size() > 4 && name[4] != '-') return false;
     if (!SearchNamePattern(name, pattern)) return false;
     return KindOf(name) != Kind::kNone;
@@ -108,17 +107,20 @@ std::string_view FolderOf(std::string_view path) {
 }
 
 bool IsRecordingName(std::string_view path) {
-    return IsValidName(path, NamePattern::kAnyCamera);
+    return IsValidFileName(FileNameOf(path), NamePattern::kAnyCamera);
 }
 
 bool IsMainRecordingName(std::string_view path) {
-    return IsValidName(path, NamePattern::kMainCamera);
+    return IsValidFileName(FileNameOf(path), NamePattern::kMainCamera);
+}
+
+bool IsMainRecordingFileName(std::string_view name) {
+    return IsValidFileName(name, NamePattern::kMainCamera);
 }
 
 bool IsMovPath(std::string_view path) {
-    const std::string_view name = FileNameOf(path);
-    const size_t dot = name.rfind('.');
-    return dot != std::string_view::npos && EqualsIgnoringCase(name.substr(dot), ".MOV");
+    // The name's extension (from its last '.') is ".MOV" exactly when the path ends so.
+    return path.size() >= 4 && EqualsIgnoringCase(path.substr(path.size() - 4), ".MOV");
 }
 
 bool IsTimeLapseName(std::string_view path) {
@@ -194,6 +196,52 @@ std::string DriveDataPath(std::string_view path) {
     if (dot != std::string_view::npos) result.resize(result.size() - name.size() + dot);
     result += ".ADA";
     return result;
+}
+
+PartnerFolders PartnerFoldersOf(std::string_view folder) {
+    PartnerFolders partners;
+    partners.folder = std::string(folder);
+    const std::string_view last = FileNameOf(folder);
+    // SubCameraPath: a last component "Main" or "Sub_" swaps for the other.
+    partners.subFolderOfFullNames = partners.folder;
+    if (last.size() == 4) {
+        const size_t at = folder.size() - 4;
+        if (EqualsIgnoringCase(last, "Main"))
+            partners.subFolderOfFullNames.replace(at, 4, "Sub_");
+        else if (EqualsIgnoringCase(last, "Sub_"))
+            partners.subFolderOfFullNames.replace(at, 4, "Main");
+    }
+    // DriveDataPath: a layout's movie folder becomes its data folder.
+    partners.dataFolder = partners.folder;
+    const Layout& layout = LayoutAt(CurrentLayout());
+    for (const LayoutHalf* half : {&layout.normal, &layout.parking}) {
+        const std::string_view movieFolder = half->movie.folder;
+        if (EqualsIgnoringCase(last, movieFolder)) {
+            partners.dataFolder = std::string(folder.substr(0, folder.size() - movieFolder.size()));
+            partners.dataFolder += half->data.folder;
+            break;
+        }
+    }
+    return partners;
+}
+
+void SubCameraName(std::string_view name, std::string& out) {
+    out.assign(name);
+    if (out.size() >= 5) {
+        char& camera = out[out.size() - 5];
+        if (camera == 'M')
+            camera = 'S';
+        else if (camera == 'S')
+            camera = 'M';
+    }
+}
+
+void DriveDataName(std::string_view name, std::string& out) {
+    out.assign(name);
+    if (out.size() >= 5) out[out.size() - 5] = 'D';
+    const size_t dot = out.rfind('.');
+    if (dot != std::string::npos) out.resize(dot);
+    out += ".ADA";
 }
 
 void KindFlags(std::string_view path, uint32_t& flags) {

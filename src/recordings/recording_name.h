@@ -43,10 +43,11 @@ using KindFilter = std::array<bool, 5>;
 std::string_view FileNameOf(std::string_view path);  // last path component
 std::string_view FolderOf(std::string_view path);    // path without its last component
 
-bool IsRecordingName(std::string_view path);      // any camera, with a known kind
-bool IsMainRecordingName(std::string_view path);  // main camera only, with a known kind
-bool IsMovPath(std::string_view path);            // extension ".MOV", any case
-bool IsTimeLapseName(std::string_view path);      // 'T' at position 0 or 2 of the name
+bool IsRecordingName(std::string_view path);          // any camera, with a known kind
+bool IsMainRecordingName(std::string_view path);      // main camera only, with a known kind
+bool IsMainRecordingFileName(std::string_view name);  // the same for a name without folder
+bool IsMovPath(std::string_view path);                // extension ".MOV", any case
+bool IsTimeLapseName(std::string_view path);          // 'T' at position 0 or 2 of the name
 
 SystemTime RecordingTimeFromName(std::string_view path);
 int FileNumberOf(std::string_view name);
@@ -54,6 +55,24 @@ int ClassCharOf(std::string_view path);  // the RecordingEntry class char of a n
 
 std::string SubCameraPath(std::string_view path);
 std::string DriveDataPath(std::string_view path);
+
+// The same worked out once per folder for the many recordings listed in it. For a path
+// that FolderOf and FileNameOf split into folder and a name of at least 5 characters, the
+// sub-camera partner is SubCameraName(name) in SubFolderFor(name), and the drive-data file
+// is DriveDataName(name) in dataFolder (as FolderOf and FileNameOf split the partner paths).
+// The data folder follows the current layout.
+struct PartnerFolders {
+    std::string folder;
+    std::string subFolderOfFullNames;  // for names of kRecordingNameLength: "Main"/"Sub_" swap
+    std::string dataFolder;
+    const std::string& SubFolderFor(std::string_view name) const {
+        return name.size() == kRecordingNameLength ? subFolderOfFullNames : folder;
+    }
+};
+PartnerFolders PartnerFoldersOf(std::string_view folder);
+// The partners' file names, written into out (which keeps its storage between calls).
+void SubCameraName(std::string_view name, std::string& out);
+void DriveDataName(std::string_view name, std::string& out);
 
 void KindFlags(std::string_view path, uint32_t& flags);
 bool MatchesKindFilter(std::string_view name, const KindFilter& filter);

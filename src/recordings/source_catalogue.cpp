@@ -29,7 +29,7 @@ struct SourceCatalogue::ScanMemo {
                 std::unordered_set<std::string_view> set;
                 set.reserve(listing.entries.size());
                 for (const RecordingEntry& e : listing.entries)
-                    set.insert(FileNameOf(e.path));
+                    set.insert(listing.NameOf(e));
                 it = names.emplace(key, std::move(set)).first;
             }
             lastNamesFolder = it->first;
@@ -183,12 +183,16 @@ std::optional<RecordingEntry> SourceCatalogue::BuildEntry(const std::string& pat
 
 uint64_t SourceCatalogue::PartnerSize(const std::string& path, ScanMemo* memo, bool oftenMissing) {
     if (!memo) return RegularFileSize(path).value_or(0);
-    const std::string_view folderPath = FolderOf(path);
+    return PartnerSizeIn(FolderOf(path), FileNameOf(path), *memo, oftenMissing);
+}
+
+uint64_t SourceCatalogue::PartnerSizeIn(std::string_view folderPath, std::string_view name,
+                                        ScanMemo& memo, bool oftenMissing) {
     // A partner that is often missing (the sub camera's file) is first looked up in its
     // folder's listing; names match ignoring case, as on the card's file system.
-    if (oftenMissing && !memo->Listed(folderPath, FileNameOf(path), *this)) return 0;
-    const platform::FolderHandle* folder = memo->Handle(folderPath);
-    return folder ? folder->RegularFileSize(FileNameOf(path)).value_or(0) : 0;
+    if (oftenMissing && !memo.Listed(folderPath, name, *this)) return 0;
+    const platform::FolderHandle* folder = memo.Handle(folderPath);
+    return folder ? folder->RegularFileSize(name).value_or(0) : 0;
 }
 
 std::string SourceCatalogue::MainSubfolderOr(const std::string& folder, ScanMemo* memo) {
@@ -407,78 +411,231 @@ int SourceCatalogue::Fill(GroupNode* node, ScanMemo* memo) {
     return static_cast<int>(catalogue_.size());
 }
 
+namespace {
+
+// Up to 8 bytes of a text as one big-endian word, zero-padded: where the words of two texts
+// differ, they order the texts as std::string_view does (bytes unsigned, a text before its
+// continuations); equal words say nothing.
+uint64_t Word(std::string_view text, size_t from) {
+    if (from + 8 <= text.size()) {
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data() + from);
+        return uint64_t{p[0]} << 56 | uint64_t{p[1]} << 48 | uint64_t{p[2]} << 40 |
+               uint64_t{p[3]} << 32 | uint64_t{p[4]} << 24 | uint64_t{p[5]} << 16 |
+               uint64_t{p[6]} << 8 | uint64_t{p[7]};
+    }
+    uint64_t word = 0;
+    for (size_t i = from; i < from + 8; ++i)
+        word = word << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    return word;
+}
+
+}  // namespace
+
+struct SourceCatalogue::Walked {
+    std::vector<RecordingEntry> entries;
+    std::vector<uint64_t> numbers;  // each entry's file-number characters (Word)
+    void SortFrom(size_t from);
+};
+
+struct SourceCatalogue::WalkedFile {
+    WalkedFile(std::string_view fileName, uint32_t fileAttributes, bool isCandidate)
+        : name(fileName),
+          words{Word(fileName, 0), Word(fileName, 8), Word(fileName, 16)},
+          attributes(fileAttributes),
+          candidate(isCandidate) {}
+    // By name: mostly decided by the first 24 bytes as words, so that names that start
+    // alike cost a few integer comparisons.
+    int Compare(const WalkedFile& other) const {
+        for (size_t w = 0; w < 3; ++w) {
+            if (words[w] != other.words[w]) return words[w] < other.words[w] ? -1 : 1;
+        }
+        return name.compare(other.name);
+    }
+    std::string_view name;
+    uint64_t words[3];
+    uint32_t attributes;  // from the listing
+    bool candidate;       // a main-camera recording name
+};
+
 std::vector<RecordingEntry> SourceCatalogue::ListAllRecordings() {
     int filesCounted = 0;
     const bool layoutFirst = kind_ == kSourceDrive && recorderFolders_;
     std::vector<std::string> walked;
     ScanMemo memo;
-    if (kind_ == kSourceDrive) return Walk(sourcePath_, 0, layoutFirst, filesCounted, walked, memo);
-    if (kind_ == kSourceFolder) {
-        if (tree_.Roots().empty()) return {};
-        return Walk(tree_.PathOf(tree_.Roots().front().get()), 0, layoutFirst, filesCounted, walked,
-                    memo);
-    }
-    if (kind_ == kSourceFile && HasMovieHeader(sourcePath_)) {
+    Walked all;
+    if (kind_ == kSourceDrive) {
+        Walk(sourcePath_, 0, layoutFirst, filesCounted, walked, memo, all);
+    } else if (kind_ == kSourceFolder) {
+        if (!tree_.Roots().empty())
+            Walk(tree_.PathOf(tree_.Roots().front().get()), 0, layoutFirst, filesCounted, walked,
+                 memo, all);
+    } else if (kind_ == kSourceFile && HasMovieHeader(sourcePath_)) {
         if (std::optional<RecordingEntry> entry = BuildEntry(sourcePath_, nullptr))
-            return {std::move(*entry)};
+            all.entries.push_back(std::move(*entry));
     }
-    return {};
+    return std::move(all.entries);
 }
 
-std::vector<RecordingEntry> SourceCatalogue::Walk(const std::string& folder, int depth,
-                                                  bool layoutFirst, int& filesCounted,
-                                                  std::vector<std::string>& walking,
-                                                  ScanMemo& memo) {
-    std::vector<RecordingEntry> result;
+// Catalogue order for the part of a walk from the index on: every entry is a main-camera
+// recording, so the order is by file number alone (stable), as SortCatalogueOrder gives it.
+void SourceCatalogue::Walked::SortFrom(size_t from) {
+    std::vector<size_t> order(entries.size() - from);
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = from + i;
+    const auto byNumber = [this](size_t a, size_t b) { return numbers[a] < numbers[b]; };
+    if (std::is_sorted(order.begin(), order.end(), byNumber)) return;
+    std::stable_sort(order.begin(), order.end(), byNumber);
+    std::vector<RecordingEntry> sortedEntries;
+    std::vector<uint64_t> sortedNumbers;
+    sortedEntries.reserve(order.size());
+    sortedNumbers.reserve(order.size());
+    for (const size_t i : order) {
+        sortedEntries.push_back(std::move(entries[i]));
+        sortedNumbers.push_back(numbers[i]);
+    }
+    const auto at = static_cast<std::ptrdiff_t>(from);
+    std::move(sortedEntries.begin(), sortedEntries.end(), entries.begin() + at);
+    std::copy(sortedNumbers.begin(), sortedNumbers.end(), numbers.begin() + at);
+}
+
+// Appends the recordings under the folder: those of each subfolder first (in catalogue
+// order when the subfolder holds files itself), then the folder's own, by name.
+void SourceCatalogue::Walk(const std::string& folder, int depth, bool layoutFirst,
+                           int& filesCounted, std::vector<std::string>& walking, ScanMemo& memo,
+                           Walked& out) {
     // A folder reached again through a link below itself is not walked twice.
     std::error_code ec;
     std::string real = std::filesystem::canonical(folder, ec).string();
-    if (ec) return result;
-    if (std::find(walking.begin(), walking.end(), real) != walking.end()) return result;
-    const FolderListing& listing = Listing(folder, memo);
-    if (!listing.ok) return result;
+    if (ec) return;
+    if (std::find(walking.begin(), walking.end(), real) != walking.end()) return;
+    const FolderNames listing = ListFolderNames(folder);
+    if (!listing.ok) return;
     walking.push_back(std::move(real));
-    // Directories first, then the files, each by name. Only files that can be recordings
-    // need their order: the others are counted and passed over.
-    std::vector<const RecordingEntry*> folders, candidates;
-    for (const RecordingEntry& e : listing.entries) {
-        if (IsDirectory(e)) {
-            folders.push_back(&e);
+    // Directories first, then the files, each by name. Only the movies matter here: those
+    // that can be recordings, and the others that can be their sub-camera partners (a
+    // partner's name ends as its recording's does); the other files are only counted.
+    std::vector<std::string_view> folders;
+    std::vector<WalkedFile> movies;
+    bool anyCandidate = false;
+    for (const FolderNames::Item& item : listing.items) {
+        const std::string_view name = listing.NameOf(item);
+        if ((item.attributes & kAttributeDirectory) != 0) {
+            folders.push_back(name);
         } else {
             ++filesCounted;
-            if (IsMovPath(e.path) && IsMainRecordingName(e.path)) candidates.push_back(&e);
+            if (!IsMovPath(name)) continue;
+            const bool candidate = IsMainRecordingFileName(name);
+            anyCandidate = anyCandidate || candidate;
+            movies.emplace_back(name, item.attributes, candidate);
         }
     }
-    SortListingOrder(folders, layoutFirst);
-    SortListingOrder(candidates, layoutFirst);
     if (depth < kMaxFolderDepth) {
-        for (const RecordingEntry* e : folders) {
+        std::stable_sort(folders.begin(), folders.end(),
+                         [layoutFirst](std::string_view a, std::string_view b) {
+                             return FileNameLess(a, b, layoutFirst);
+                         });
+        for (const std::string_view name : folders) {
             int counted = 0;
-            std::vector<RecordingEntry> below =
-                Walk(e->path, depth + 1, layoutFirst, counted, walking, memo);
-            if (counted > 0) SortCatalogueOrder(below);
-            result.insert(result.end(), std::make_move_iterator(below.begin()),
-                          std::make_move_iterator(below.end()));
+            const size_t start = out.entries.size();
+            Walk(listing.prefix + std::string(name), depth + 1, layoutFirst, counted, walking, memo,
+                 out);
+            if (counted > 0) out.SortFrom(start);
         }
     }
-    const platform::FolderHandle* folderHandle = memo.Handle(folder);
-    for (const RecordingEntry* e : candidates) {
+    if (anyCandidate) {
+        // The listing order of files by name: recording names are never layout folder
+        // names, so plain name order (names in a listing differ).
+        std::sort(movies.begin(), movies.end(),
+                  [](const WalkedFile& a, const WalkedFile& b) { return a.Compare(b) < 0; });
+        // Below the top the caller puts the part in file-number order: start from it.
+        AddWalkedRecordings(folder, listing.prefix, movies, depth > 0, memo, out);
+    }
+    walking.pop_back();
+}
+
+// BuildEntry for the recordings listed in one folder, with the partners' folders worked
+// out once and the sub-camera partners looked up among the folder's movies.
+void SourceCatalogue::AddWalkedRecordings(const std::string& folder, const std::string& prefix,
+                                          const std::vector<WalkedFile>& movies, bool numberOrder,
+                                          ScanMemo& memo, Walked& out) {
+    const PartnerFolders partners = PartnerFoldersOf(FolderOf(prefix + "x"));
+    const platform::FolderHandle* movieFolder = memo.Handle(folder);
+    const platform::FolderHandle* dataFolder = memo.Handle(partners.dataFolder);
+    auto listedHere = [&](std::string_view name) {
+        const WalkedFile wanted(name, 0, false);
+        const auto it = std::lower_bound(
+            movies.begin(), movies.end(), wanted,
+            [](const WalkedFile& a, const WalkedFile& b) { return a.Compare(b) < 0; });
+        return it != movies.end() && it->Compare(wanted) == 0;
+    };
+    auto pathOf = [&](std::string_view name) {
+        std::string path;
+        path.reserve(prefix.size() + name.size());
+        path += prefix;
+        path += name;
+        return path;
+    };
+    // The files are looked at by name, which gives the ids; the entries are made after,
+    // in the order that the caller wants.
+    struct Found {
+        std::string_view name;
+        uint64_t number;  // the file number's characters
+        uint64_t movieSize, subSize, dataSize;
+        int32_t id;
+    };
+    std::vector<Found> found;
+    std::string subName, dataName;
+    for (const WalkedFile& file : movies) {
+        if (!file.candidate) continue;
+        const std::string_view name = file.name;
         std::optional<uint64_t> size;
         if (env_.probe) {
-            if (!env_.probe(e->path)) continue;
+            if (!env_.probe(pathOf(name))) continue;
         } else {
             const MovieHeaderProbe probe =
-                folderHandle ? ProbeMovieFileIn(*folderHandle, FileNameOf(e->path),
-                                                (e->attributes & kAttributeNormalFile) != 0)
-                             : MovieHeaderProbe{};
+                movieFolder ? ProbeMovieFileIn(*movieFolder, name,
+                                               (file.attributes & kAttributeNormalFile) != 0)
+                            : MovieHeaderProbe{};
             if (!probe.movie) continue;
             size = probe.size;
         }
-        if (std::optional<RecordingEntry> built = BuildEntry(e->path, size, &memo))
-            result.push_back(std::move(*built));
+        if (!size) size = RegularFileSize(pathOf(name));
+        if (!size) continue;  // the movie cannot be opened
+        Found& f = found.emplace_back();
+        f.name = name;
+        f.number = Word(name.substr(19, 6), 0);
+        f.movieSize = *size;
+        SubCameraName(name, subName);
+        const std::string& subFolder = partners.SubFolderFor(name);
+        f.subSize = 0;
+        if (subFolder != partners.folder)
+            f.subSize = PartnerSizeIn(subFolder, subName, memo, true);
+        else if (listedHere(subName))
+            f.subSize = PartnerSizeIn(subFolder, subName, memo, false);
+        DriveDataName(name, dataName);
+        f.dataSize = dataFolder ? dataFolder->RegularFileSize(dataName).value_or(0) : 0;
+        f.id = nextId_.fetch_add(1, std::memory_order_relaxed);
     }
-    walking.pop_back();
-    return result;
+    if (numberOrder) {
+        std::stable_sort(found.begin(), found.end(),
+                         [](const Found& a, const Found& b) { return a.number < b.number; });
+    }
+    const size_t needed = out.entries.size() + found.size();
+    if (out.entries.capacity() < needed) {
+        out.entries.reserve(std::max(needed, 2 * out.entries.capacity()));
+        out.numbers.reserve(out.entries.capacity());
+    }
+    for (const Found& f : found) {
+        RecordingEntry& e = out.entries.emplace_back();
+        out.numbers.push_back(f.number);
+        e.path = pathOf(f.name);
+        e.movieSize = f.movieSize;
+        e.subSize = f.subSize;
+        e.dataSize = f.dataSize;
+        e.id = f.id;
+        // A main-camera recording name is a recording name: its class is its first letter.
+        e.classChar = static_cast<unsigned char>(f.name[0]);
+    }
 }
 
 void SourceCatalogue::ClearSource() {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -92,6 +93,8 @@ class SourceCatalogue {
                                              ScanMemo* memo);
     std::string MainSubfolderOr(const std::string& folder, ScanMemo* memo);
     uint64_t PartnerSize(const std::string& path, ScanMemo* memo, bool oftenMissing);
+    uint64_t PartnerSizeIn(std::string_view folder, std::string_view name, ScanMemo& memo,
+                           bool oftenMissing);
     uint32_t KindFlagsOfFolder(const std::string& folder, ScanMemo* memo);
 
     void AddFolder(const std::string& folder, GroupNode* parent, bool recorderFolders, int depth,
@@ -99,9 +102,13 @@ class SourceCatalogue {
     void GroupRecordings(const std::string& folder, GroupNode* parent, GroupMode mode,
                          bool recorderFolders, const std::string& wantedGroup, ScanMemo* memo);
     int Fill(GroupNode* node, ScanMemo* memo);
-    std::vector<RecordingEntry> Walk(const std::string& folder, int depth, bool layoutFirst,
-                                     int& filesCounted, std::vector<std::string>& walking,
-                                     ScanMemo& memo);
+    struct Walked;      // what a walk has found so far
+    struct WalkedFile;  // a movie file of a walked folder
+    void Walk(const std::string& folder, int depth, bool layoutFirst, int& filesCounted,
+              std::vector<std::string>& walking, ScanMemo& memo, Walked& out);
+    void AddWalkedRecordings(const std::string& folder, const std::string& prefix,
+                             const std::vector<WalkedFile>& movies, bool numberOrder,
+                             ScanMemo& memo, Walked& out);
 
     SourceEnvironment env_;
     GroupTree tree_;

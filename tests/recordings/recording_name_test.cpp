@@ -53,6 +53,9 @@ TEST_F(RecordingNameTest, ValidityByPatternAndKind) {
     for (const auto& c : cases) {
         EXPECT_EQ(IsRecordingName(c.path), c.any) << c.path;
         EXPECT_EQ(IsMainRecordingName(c.path), c.main) << c.path;
+        if (std::string_view(c.path).find('/') == std::string_view::npos) {
+            EXPECT_EQ(IsMainRecordingFileName(c.path), c.main) << c.path;
+        }
     }
 }
 
@@ -152,6 +155,52 @@ TEST_F(RecordingNameTest, DriveDataPathPerLayout) {
     for (const auto& c : cases) {
         SetCurrentLayout(c.layout);
         EXPECT_EQ(DriveDataPath(c.in), c.out) << c.in;
+    }
+}
+
+TEST_F(RecordingNameTest, PartnerFoldersAgreeWithThePartnerPaths) {
+    // Worked out once per folder, the partners must be where the path rules put them.
+    const char* folders[] = {"/d/Backup/Main",
+                             "/d/Backup/main",
+                             "/d/Backup/Sub_",
+                             "/d/Backup/SUB_",
+                             "/card/Normal",
+                             "/card/normal",
+                             "/card/Parking",
+                             "/card/Video",
+                             "/card/_NData",
+                             "/d/XMain",
+                             "/d/MyNormal",
+                             "Main",
+                             "Normal",
+                             "/",
+                             "",
+                             "/card"};
+    const char* names[] = {"A___-240131-083015-000123M.MOV",
+                           "A___-240131-083015-000123S.MOV",
+                           "P___-240131-083015-000123M.MOV",
+                           "A___-240131-083015-000123M.MOV.MOV",
+                           "A___-240131-083015-000123M_copy.MOV",
+                           "clip.mov",
+                           "x.y.M.MOV",
+                           "abcde"};
+    std::string subName, dataName;
+    for (int layout : {0, 1}) {
+        SetCurrentLayout(layout);
+        for (const char* folder : folders) {
+            for (const char* name : names) {
+                const std::string path = JoinPath(folder, name);
+                const PartnerFolders partners = PartnerFoldersOf(FolderOf(path));
+                const std::string sub = SubCameraPath(path);
+                SubCameraName(name, subName);
+                EXPECT_EQ(FolderOf(sub), partners.SubFolderFor(name)) << path;
+                EXPECT_EQ(FileNameOf(sub), subName) << path;
+                const std::string data = DriveDataPath(path);
+                DriveDataName(name, dataName);
+                EXPECT_EQ(FolderOf(data), partners.dataFolder) << path << " layout " << layout;
+                EXPECT_EQ(FileNameOf(data), dataName) << path;
+            }
+        }
     }
 }
 

@@ -225,6 +225,47 @@ TEST_F(SourceCatalogueTest, ListAllPutsSubFolderRecordingsFirst) {
                                         Name("A___", "240131", 5)}));
 }
 
+TEST_F(SourceCatalogueTest, ListAllGivesIdsInVisitOrderAndThePartnersSizes) {
+    const std::string card = dir / "card";
+    WriteMovie(card + "/Normal/" + Name("A___", "240131", 20), 300);
+    WriteMovie(card + "/Normal/" + Name("A___", "240131", 20, 'S'), 333);
+    WriteFile(card + "/_NData/A___-240131-080000-000020D.ADA", std::string(11, 'd'));
+    WriteMovie(card + "/Normal/" + Name("AG__", "240131", 10), 310);
+    WriteMovie(card + "/Normal/" + Name("P___", "240131", 20), 312);
+    WriteMovie(card + "/Normal/Main/" + Name("A___", "240131", 15), 320);
+    WriteMovie(card + "/Normal/Sub_/" + Name("A___", "240131", 15, 'S'), 350);
+    WriteMovie(card + "/Parking/" + Name("P___", "240131", 1), 340);
+    WriteFile(card + "/_PData/P___-240131-080000-000001D.ADA", std::string(22, 'd'));
+    WriteMovie(card + "/" + Name("T___", "240131", 50), 360);
+    cat.ScanSource(card, kSourceDrive);
+    // Folders before files, each folder's part by file number; ids in the order the
+    // recordings were visited: a folder's subfolders first, then its own files by name.
+    const struct {
+        std::string path;
+        int id;
+        uint64_t movie, sub, data;
+        int classChar;
+    } expected[] = {
+        {"Normal/" + Name("AG__", "240131", 10), 1, 310, 0, 0, 'A'},  // "AG" before "A_"
+        {"Normal/Main/" + Name("A___", "240131", 15), 0, 320, 350, 0, 'A'},
+        {"Normal/" + Name("A___", "240131", 20), 2, 300, 333, 11, 'A'},
+        {"Normal/" + Name("P___", "240131", 20), 3, 312, 0, 0, 'P'},
+        {"Parking/" + Name("P___", "240131", 1), 4, 340, 0, 22, 'P'},
+        {Name("T___", "240131", 50), 5, 360, 0, 0, 'T'},
+    };
+    const std::vector<RecordingEntry> all = cat.ListAllRecordings();
+    ASSERT_EQ(all.size(), std::size(expected));
+    for (size_t i = 0; i < all.size(); ++i) {
+        const auto& x = expected[i];
+        EXPECT_EQ(all[i].path, card + "/" + x.path) << i;
+        EXPECT_EQ(all[i].id, x.id) << x.path;
+        EXPECT_EQ(all[i].movieSize, x.movie) << x.path;
+        EXPECT_EQ(all[i].subSize, x.sub) << x.path;
+        EXPECT_EQ(all[i].dataSize, x.data) << x.path;
+        EXPECT_EQ(all[i].classChar, x.classChar) << x.path;
+    }
+}
+
 TEST_F(SourceCatalogueTest, TreeStopsAt1500Nodes) {
     // A card whose 40 folders hold 40 one-recording groups each (gaps in the numbers)
     // would make 1 + 40 * 41 nodes.
@@ -324,6 +365,10 @@ TEST_F(SourceCatalogueTest, InjectedProbeDecidesTheHeaderTest) {
     EXPECT_EQ(FileNumberOf(probed.Catalogue()[0].path), 2);
     EXPECT_EQ(probed.Catalogue()[0].movieSize, 16u);
     EXPECT_GT(calls, 0);
+    const std::vector<RecordingEntry> all = probed.ListAllRecordings();
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(FileNumberOf(all[0].path), 2);
+    EXPECT_EQ(all[0].movieSize, 16u);
 }
 
 TEST_F(SourceCatalogueTest, ChooseStartSourceOrder) {
