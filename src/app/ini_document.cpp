@@ -1,4 +1,5 @@
 #include "app/ini_document.h"
+#include "app/ascii_text.h"
 
 namespace quorva {
 
@@ -11,17 +12,6 @@ std::string_view Trim(std::string_view s) {
     if (first == std::string_view::npos) return {};
     const size_t last = s.find_last_not_of(kBlanks);
     return s.substr(first, last - first + 1);
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Card layout detection and the retiring of recordings on a card.
 #include <filesystem>
 
+#include "app/ascii_text.h"
 #include "platform/file_attributes.h"
 #include "platform/trash.h"
 #include "platform/volumes.h"
@@ -13,17 +14,6 @@ namespace {
 bool Exists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::exists(path, ec);
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 // The card's own folder names match in any case (the card is a FAT volume).

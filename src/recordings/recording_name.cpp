@@ -3,6 +3,7 @@
 #include <atomic>
 #include <ctime>
 
+#include "app/ascii_text.h"
 #include "app/ui_text.h"
 #include "recordings/name_pattern.h"
 
@@ -56,17 +57,6 @@ std::string_view FieldFrom(std::string_view name, size_t offset) {
     if (offset >= name.size()) return {};
     const std::string_view rest = name.substr(offset);
     return rest.substr(0, rest.find('-'));
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 std::atomic<int> g_currentLayout{0};

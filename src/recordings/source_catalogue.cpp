@@ -6,6 +6,7 @@
 #include <map>
 #include <unordered_set>
 
+#include "app/ascii_text.h"
 #include "app/settings_store.h"
 #include "platform/volumes.h"
 #include "recordings/recording_name.h"
@@ -76,17 +77,6 @@ bool Exists(const std::string& path) {
 
 bool IsDirectory(const RecordingEntry& e) {
     return (e.attributes & kAttributeDirectory) != 0;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 // "YYMMDD_NNNN" anywhere in the text.
