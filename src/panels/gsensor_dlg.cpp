@@ -7,6 +7,7 @@
 
 #include "app/app_messages.h"
 #include "panels/gsensor_graph_plan.h"
+#include "panels/panel_surface.h"
 #include "platform/app_message_event.h"
 
 namespace quorva {
@@ -76,19 +77,9 @@ QImage CGSensorDlg::Render() const {
 }
 
 void CGSensorDlg::paintEvent(QPaintEvent*) {
-    if (size().isEmpty()) return;
-    COffScreenDC& surface = sharedSurface_ != nullptr ? *sharedSurface_ : ownSurface_;
-    const QSize need = surface.Size().expandedTo(size());
-    if (!surface.IsValid() || need != surface.Size()) surface.Create(need, Qt::black);
-    {
-        COffScreenDC::Painter off(surface);
-        off->setClipRect(rect());
-        if (!PaintGSensorGraph(*off, size(), state_, look_, detectors_, access_)) {
-            off->fillRect(rect(), Qt::black);
-        }
-    }
-    QPainter painter(this);
-    surface.CopyTo(painter, rect());
+    PaintThroughSurface(*this, sharedSurface_, ownSurface_, [this](QPainter& off) {
+        return PaintGSensorGraph(off, size(), state_, look_, detectors_, access_);
+    });
 }
 
 QObject* CGSensorDlg::Receiver() const {

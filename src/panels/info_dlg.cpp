@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "app/app_messages.h"
+#include "panels/panel_surface.h"
 #include "platform/app_message_event.h"
 #include "skin/skin_button.h"
 #include "skin/skin_resources.h"
@@ -148,17 +149,10 @@ QImage CInfoDlg::Render() const {
 }
 
 void CInfoDlg::paintEvent(QPaintEvent*) {
-    if (size().isEmpty()) return;
-    COffScreenDC& surface = sharedSurface_ != nullptr ? *sharedSurface_ : ownSurface_;
-    const QSize need = surface.Size().expandedTo(size());
-    if (!surface.IsValid() || need != surface.Size()) surface.Create(need, Qt::black);
-    {
-        COffScreenDC::Painter off(surface);
-        off->setClipRect(rect());
-        PaintInfoPanel(*off, size(), state_, look_);
-    }
-    QPainter painter(this);
-    surface.CopyTo(painter, rect());
+    PaintThroughSurface(*this, sharedSurface_, ownSurface_, [this](QPainter& off) {
+        PaintInfoPanel(off, size(), state_, look_);
+        return true;
+    });
 }
 
 }  // namespace quorva
