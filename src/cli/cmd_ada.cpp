@@ -16,18 +16,6 @@
 namespace quorva::cli {
 namespace {
 
-// A single-precision value as the shortest decimal that reads back as it (0.6, not
-// 0.6000000238418579).
-double Short(double v) {
-    const float f = static_cast<float>(v);
-    if (!std::isfinite(f) || static_cast<double>(f) != v) return v;
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, f);
-    double out = v;
-    std::from_chars(buf, res.ptr, out);
-    return out;
-}
-
 bool ParseNumber(const std::string& text, double& out) {
     char* end = nullptr;
     out = std::strtod(text.c_str(), &end);
@@ -102,7 +90,7 @@ int Ada(const std::vector<std::string>& args) {
     json.Key("header").BeginObject();
     json.Key("values").BeginArray();
     for (float v : h.values)
-        json.Double(Short(v));
+        json.Double(ShortestOfFloat(v));
     json.EndArray();
     json.Field("mode", Chars(&h.mode, 1));
     json.Field("version", Chars(h.version, 6));
@@ -110,9 +98,9 @@ int Ada(const std::vector<std::string>& args) {
     json.Field("b", Chars(&h.b, 1));
     json.Field("timelapse", Chars(&h.timeLapse, 1));
     json.EndObject();
-    json.Field("period_ms", Short(store.SamplePeriod()));
+    json.Field("period_ms", ShortestOfFloat(store.SamplePeriod()));
     json.Field("records", static_cast<int64_t>(store.RecordCount()));
-    json.Field("max_g", Short(maxG));
+    json.Field("max_g", ShortestOfFloat(maxG));
     json.Key("trailer");
     haveTrailer ? json.String(trailer) : json.Null();
     json.Key("gps").BeginArray();
@@ -139,9 +127,9 @@ int Ada(const std::vector<std::string>& args) {
         json.Field("voltage", static_cast<int64_t>(s.voltage));
         json.Key("g")
             .BeginArray()
-            .Double(Short(s.g1))
-            .Double(Short(s.g2))
-            .Double(Short(s.g3))
+            .Double(ShortestOfFloat(s.g1))
+            .Double(ShortestOfFloat(s.g2))
+            .Double(ShortestOfFloat(s.g3))
             .EndArray();
         json.Field("code_high", static_cast<int64_t>(s.codeHigh));
         json.Field("code_low", static_cast<int64_t>(s.codeLow));

@@ -14,18 +14,6 @@
 namespace quorva::cli {
 namespace {
 
-// A single-precision value as the shortest decimal that reads back as it (0.6, not
-// 0.6000000238418579).
-double Short(double v) {
-    const float f = static_cast<float>(v);
-    if (!std::isfinite(f) || static_cast<double>(f) != v) return v;
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, f);
-    double out = v;
-    std::from_chars(buf, res.ptr, out);
-    return out;
-}
-
 int Info(const std::vector<std::string>& args) {
     if (args.size() != 1 || args[0].rfind("--", 0) == 0) {
         std::fprintf(stderr, "info: give one MOVIE\n");
@@ -49,11 +37,11 @@ int Info(const std::vector<std::string>& args) {
     json.Field("width", size.width);
     json.Field("height", size.height);
     json.Field("frames", frames);
-    json.Field("fps", Short(fps));
+    json.Field("fps", ShortestOfFloat(fps));
     json.Key("frame_ms");
-    timed ? json.Double(Short(duration.frameMs)) : json.Null();
+    timed ? json.Double(ShortestOfFloat(duration.frameMs)) : json.Null();
     json.Key("duration_s");
-    timed ? json.Double(Short(duration.seconds)) : json.Null();
+    timed ? json.Double(ShortestOfFloat(duration.seconds)) : json.Null();
     json.EndObject();
     std::printf("%s\n", json.str().c_str());
     return 0;

@@ -164,4 +164,14 @@ JsonWriter& JsonWriter::Null() {
     return *this;
 }
 
+double ShortestOfFloat(double v) {
+    const float f = static_cast<float>(v);
+    if (!std::isfinite(f) || static_cast<double>(f) != v) return v;
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, f);
+    double out = v;
+    std::from_chars(buf, res.ptr, out);
+    return out;
+}
+
 }  // namespace quorva::cli

@@ -9,7 +9,7 @@
 namespace quorva::cli {
 
 class JsonWriter {
-public:
+  public:
     JsonWriter& BeginObject();
     JsonWriter& EndObject();
     JsonWriter& BeginArray();
@@ -23,7 +23,9 @@ public:
     JsonWriter& Null();
 
     // Shorthands for "key": value pairs inside an object.
-    JsonWriter& Field(std::string_view key, std::string_view value) { return Key(key).String(value); }
+    JsonWriter& Field(std::string_view key, std::string_view value) {
+        return Key(key).String(value);
+    }
     JsonWriter& Field(std::string_view key, const char* value) { return Key(key).String(value); }
     JsonWriter& Field(std::string_view key, int64_t value) { return Key(key).Int(value); }
     JsonWriter& Field(std::string_view key, int value) { return Key(key).Int(value); }
@@ -33,7 +35,7 @@ public:
 
     const std::string& str() const { return out_; }
 
-private:
+  private:
     void Separate();
     std::string out_;
     std::vector<bool> first_;  // per open container: no element written yet
@@ -41,5 +43,9 @@ private:
 };
 
 std::string JsonEscape(std::string_view s);
+
+// A value that was single precision, as the shortest decimal that reads back as that float
+// (0.6, not 0.6000000238418579); other values are returned as they are.
+double ShortestOfFloat(double v);
 
 }  // namespace quorva::cli

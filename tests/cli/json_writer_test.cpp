@@ -40,5 +40,12 @@ TEST(JsonEscape, EscapesControlsAndKeepsOnlyWellFormedUtf8) {
         EXPECT_EQ(JsonEscape(c.in), c.out) << c.in;
 }
 
+TEST(ShortestOfFloat, GivesTheShortestDecimalOfSinglePrecisionValuesOnly) {
+    JsonWriter w;
+    w.BeginArray().Double(ShortestOfFloat(0.6f)).Double(ShortestOfFloat(66.666664f));
+    w.Double(ShortestOfFloat(0.1)).EndArray();  // not a float: kept whole
+    EXPECT_EQ(w.str(), "[0.6,66.666664,0.1]");
+}
+
 }  // namespace
 }  // namespace quorva::cli
