@@ -12,27 +12,10 @@ namespace quorva::cli {
 namespace {
 
 int List(const std::vector<std::string>& args) {
-    std::string kindArg, source;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--kind" && i + 1 < args.size()) {
-            kindArg = args[++i];
-        } else if (source.empty() && args[i].rfind("--", 0) != 0) {
-            source = args[i];
-        } else {
-            std::fprintf(stderr, "list: unexpected argument '%s'\n", args[i].c_str());
-            return 2;
-        }
-    }
-    if (source.empty()) {
-        std::fprintf(stderr, "list: give a SOURCE\n");
-        return 2;
-    }
-    const int kind = SourceKindFor(source, kindArg, "list");
-    if (kind == 0) return 1;
-    SourceEnvironment env;
-    env.removableVolumes = [] { return std::vector<std::string>{}; };
-    SourceCatalogue catalogue(env);
-    catalogue.ScanSource(source, kind);
+    SourceArgs a;
+    if (int rc = ParseSourceArgs(args, {"--kind"}, "list", a)) return rc;
+    SourceCatalogue catalogue(CliSourceEnvironment());
+    catalogue.ScanSource(a.source, a.kind);
     JsonWriter json;
     json.BeginArray();
     for (const RecordingEntry& e : catalogue.ListAllRecordings())

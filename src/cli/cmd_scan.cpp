@@ -52,28 +52,13 @@ bool SelectNode(SourceCatalogue& catalogue, const std::string& wanted) {
 }
 
 int Scan(const std::vector<std::string>& args) {
-    std::string kindArg, select, source;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if ((args[i] == "--kind" || args[i] == "--select") && i + 1 < args.size()) {
-            (args[i] == "--kind" ? kindArg : select) = args[i + 1];
-            ++i;
-        } else if (source.empty() && args[i].rfind("--", 0) != 0) {
-            source = args[i];
-        } else {
-            std::fprintf(stderr, "scan: unexpected argument '%s'\n", args[i].c_str());
-            return 2;
-        }
-    }
-    if (source.empty()) {
-        std::fprintf(stderr, "scan: give a SOURCE\n");
-        return 2;
-    }
-    const int kind = SourceKindFor(source, kindArg, "scan");
-    if (kind == 0) return 1;
+    SourceArgs a;
+    if (int rc = ParseSourceArgs(args, {"--kind", "--select"}, "scan", a)) return rc;
+    const std::string& source = a.source;
+    const int kind = a.kind;
+    const std::string& select = a.options["--select"];
 
-    SourceEnvironment env;
-    env.removableVolumes = [] { return std::vector<std::string>{}; };
-    SourceCatalogue catalogue(env);
+    SourceCatalogue catalogue(CliSourceEnvironment());
     catalogue.ScanSource(source, kind);
     // The tree as the scan left it; the selection below may rebuild a node's children.
     JsonWriter json;

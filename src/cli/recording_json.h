@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "cli/json_writer.h"
 #include "recordings/recording_entry.h"
@@ -56,6 +59,48 @@ inline int SourceKindFor(const std::string& path, const std::string& kindArg, co
         return kind;
     }
     return std::filesystem::is_directory(status) ? kSourceFolder : kSourceFile;
+}
+
+// The arguments of the source commands: one SOURCE and the options given (each takes a
+// value). Answers 0, or the exit code after a message on stderr.
+struct SourceArgs {
+    std::string source;
+    int kind = 0;
+    std::map<std::string, std::string> options;
+};
+inline int ParseSourceArgs(const std::vector<std::string>& args,
+                           std::initializer_list<const char*> optionNames, const char* cmd,
+                           SourceArgs& out) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        bool option = false;
+        for (const char* name : optionNames) {
+            if (args[i] == name && i + 1 < args.size()) {
+                out.options[name] = args[++i];
+                option = true;
+                break;
+            }
+        }
+        if (option) continue;
+        if (out.source.empty() && args[i].rfind("--", 0) != 0) {
+            out.source = args[i];
+        } else {
+            std::fprintf(stderr, "%s: unexpected argument '%s'\n", cmd, args[i].c_str());
+            return 2;
+        }
+    }
+    if (out.source.empty()) {
+        std::fprintf(stderr, "%s: give a SOURCE\n", cmd);
+        return 2;
+    }
+    out.kind = SourceKindFor(out.source, out.options["--kind"], cmd);
+    return out.kind == 0 ? 1 : 0;
+}
+
+// The command line has no removable drives to look for: --kind 1 makes a folder a card.
+inline SourceEnvironment CliSourceEnvironment() {
+    SourceEnvironment env;
+    env.removableVolumes = [] { return std::vector<std::string>{}; };
+    return env;
 }
 
 }  // namespace quorva::cli
