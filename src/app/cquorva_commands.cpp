@@ -79,7 +79,8 @@ void CquorvaDlg::OnCommand(int id) {
 }
 
 void CquorvaDlg::OnTaskCommand(int id) {
-    if (task_.Busy() || task_.HasThread()) return;
+    // A command whose task is not attached leaves playback alone.
+    if (task_.Busy() || task_.HasThread() || !taskFactory_) return;
     if (road_ && !road_->PrepareTask(id)) return;
     TaskFunction task = taskFactory_ ? taskFactory_(id) : TaskFunction();
     if (!task) return;
