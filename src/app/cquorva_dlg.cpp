@@ -207,6 +207,10 @@ bool CquorvaDlg::SlotOpen(int index) const {
     return slot.valid && slot.state != SLOT_CLOSED;
 }
 
+bool CquorvaDlg::NoticeIsCurrent(int index, uintptr_t serial) const {
+    return SlotOpen(index) && players_->slot[index].openSerial == serial;
+}
+
 void CquorvaDlg::OnMovieErase(int) {
     ApplyZoom(0);
 }

@@ -150,6 +150,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     bool SubSlotOpened() const override;
     void OnMovieErase(int index) override;
     bool SlotOpen(int index) const override;
+    bool NoticeIsCurrent(int index, uintptr_t serial) const override;
 
     // FileBrowserListener.
     void OnFolderSelected(const FolderSelection& selection) override;

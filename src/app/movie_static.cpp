@@ -55,6 +55,9 @@ bool CMovieStatic::event(QEvent* e) {
 
 void CMovieStatic::OnSlotNotice(uint32_t id, uintptr_t wParam, intptr_t lParam) {
     if (!Relays()) return;
+    if ((id == WM_APP_SESSION_READY || id == WM_APP_SESSION_ENDED) &&
+        !owner_->NoticeIsCurrent(index_, wParam))
+        return;
     switch (id) {
         case WM_APP_SESSION_READY:
             // Once per recording: from the sub slot, or from the main slot when the

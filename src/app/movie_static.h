@@ -26,6 +26,9 @@ class MovieWindowOwner {
     // The movie window was resized or uncovered with its slot open: re-place the picture.
     virtual void OnMovieErase(int index) = 0;
     virtual bool SlotOpen(int index) const = 0;
+    // Whether a notice with this serial (its wParam) comes from the engine now open in the
+    // slot; notices of a movie closed since are dropped.
+    virtual bool NoticeIsCurrent(int index, uintptr_t serial) const = 0;
 };
 
 // A screen or client point packed into one message parameter (x in the low 32 bits, y in

@@ -40,7 +40,16 @@ bool PlaybackPlayerGroupAdapter::UsesLegacyPlayer(int) const {
 }
 
 int PlaybackPlayerGroupAdapter::Open(const std::string& path) {
-    return GroupOpen(g_, path);
+    const int any = GroupOpen(g_, path);
+    if (!g_.slot[0].valid) return any;
+    // The recording is its main camera's movie: the road follows slot 0's position and end.
+    // When that movie did not open (too short, unreadable, undecodable), the recording did
+    // not open, whatever the second camera did; that one is closed again so that it neither
+    // plays on its own nor reports a ready recording.
+    const PlayerSlot& main = g_.slot[0];
+    if (main.lastOpenResult == 1 && main.state != SLOT_CLOSED) return 1;
+    GroupClose(g_);
+    return main.lastOpenResult == 2 ? 2 : 0;
 }
 int PlaybackPlayerGroupAdapter::Close() {
     return GroupClose(g_);

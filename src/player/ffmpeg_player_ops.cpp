@@ -96,6 +96,7 @@ int Open(PlayerSlot& slot, const std::string& path) {
     EngineOptions options;
     options.output = slot.window.output;
     options.notify = slot.window.messages;
+    options.noticeSerial = ++slot.openSerial;
     options.clock = slot.clock;
     options.decodeThreads = slot.decodeThreads;
     if (mainSlot) options.audio = CreateQtAudioRenderer();
@@ -127,6 +128,7 @@ int Close(PlayerSlot& slot) {
         if (slot.engine->IsPlaying()) slot.engine->Pause();
         slot.engine.reset();  // joins the engine's threads
     }
+    ++slot.openSerial;  // notices of the closed engine still on their way are stale
     if (slot.window.output) slot.window.output->ClearOverlay();
     slot.state = SLOT_CLOSED;
     return 1;

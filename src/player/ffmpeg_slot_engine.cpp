@@ -38,6 +38,7 @@ std::unique_ptr<FfmpegSlotEngine> FfmpegSlotEngine::Open(const std::string& path
     }
     engine->output_ = options.output;
     engine->notify_ = options.notify;
+    engine->noticeSerial_ = options.noticeSerial;
     engine->clock_ = options.clock;
     if (engine->info_.hasAudio && options.audio) {
         FfmpegSlotEngine* self = engine.get();
@@ -403,7 +404,8 @@ void FfmpegSlotEngine::PresentLoop() {
             readyPosted_ = true;
             lock.unlock();
             output_->Present(entry.frame, info);
-            if (postReady && notify_) notify_->PostAppMessage(WM_APP_SESSION_READY, 0, 0);
+            if (postReady && notify_)
+                notify_->PostAppMessage(WM_APP_SESSION_READY, noticeSerial_, 0);
             lock.lock();
             // The picture is up: the clock may go on (both slots wait for each other).
             pendingPicture_ = false;
@@ -526,7 +528,7 @@ void FfmpegSlotEngine::PresentLoop() {
                 playing_ = false;
                 anchorMediaMs_ = lastPresented_ ? lastPresented_->mediaMs : anchorMediaMs_;
                 lock.unlock();
-                if (notify_) notify_->PostAppMessage(WM_APP_SESSION_ENDED, 0, 0);
+                if (notify_) notify_->PostAppMessage(WM_APP_SESSION_ENDED, noticeSerial_, 0);
                 lock.lock();
                 continue;
             }

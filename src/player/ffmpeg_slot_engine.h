@@ -23,6 +23,7 @@ namespace quorva {
 struct EngineOptions {
     VideoOutput* output = nullptr;       // where pictures go (required)
     AppMessageTarget* notify = nullptr;  // receives WM_APP_SESSION_READY / _ENDED
+    uintptr_t noticeSerial = 0;          // wParam of those notices: which open they belong to
     PresentationClock* clock = nullptr;  // shared by the slots (required)
     double frameMs = 0.0;   // ms per frame from the movie header; 0 takes the stream's rate
     int decodeThreads = 0;  // 0: chosen from the machine
@@ -95,6 +96,7 @@ class FfmpegSlotEngine {
     std::shared_ptr<FramePool> pool_ = FramePool::Create();
     VideoOutput* output_ = nullptr;
     AppMessageTarget* notify_ = nullptr;
+    uintptr_t noticeSerial_ = 0;
     PresentationClock* clock_ = nullptr;
     std::unique_ptr<AudioRenderer> audio_;
 

@@ -49,6 +49,9 @@ struct PlayerSlot {
     int dataLoaded = 0;  // set by GroupLoadData, cleared by GroupClose/ReleaseData
     std::string overlayFontFace;
     int lastOpenResult = 0;  // result of the last Open (the ready rule of the windows)
+    // Numbers the engines: each Open and Close moves it on, and the engine's notices carry
+    // the number of its open, so a notice still on its way from an earlier movie is known.
+    uintptr_t openSerial = 0;
 
     PlayerSlotData data;  // drive-data stores, slot lock and data lock
 

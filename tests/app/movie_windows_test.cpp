@@ -38,6 +38,8 @@ class RecordingOwner : public MovieWindowOwner {
     bool SubSlotOpened() const override { return subOpened; }
     void OnMovieErase(int) override {}
     bool SlotOpen(int) const override { return false; }
+    uintptr_t currentSerial = 0;  // the serial of the engine open in the slot
+    bool NoticeIsCurrent(int, uintptr_t serial) const override { return serial == currentSerial; }
 };
 
 void Deliver(QObject* o) {
@@ -97,6 +99,26 @@ TEST(MovieStatic, RelaysTheReadyNoticeOncePerRecording) {
     orphan.SetIndex(0);
     orphan.MessageTarget()->PostAppMessage(WM_APP_SESSION_ENDED, 0, 0);
     Deliver(&orphan);
+}
+
+// A notice still on its way from a movie closed since (an earlier recording, or the second
+// camera of one that failed) would start or end the recording open now.
+TEST(MovieStatic, DropsTheNoticesOfAnEarlierMovie) {
+    for (int index : {0, 1}) {
+        RecordingOwner owner;
+        owner.subOpened = false;
+        owner.currentSerial = 7;
+        CMovieStatic movie;
+        movie.SetOwner(&owner);
+        movie.SetIndex(index);
+        movie.MessageTarget()->PostAppMessage(WM_APP_SESSION_READY, 6, 0);
+        movie.MessageTarget()->PostAppMessage(WM_APP_SESSION_ENDED, 6, 0);
+        movie.MessageTarget()->PostAppMessage(WM_APP_SESSION_READY, 7, 0);
+        movie.MessageTarget()->PostAppMessage(WM_APP_SESSION_ENDED, 8, 0);
+        Deliver(&movie);
+        EXPECT_THAT(owner.relayed, ElementsAre(Relayed{WM_APP_PLAYER_READY, 7, 0}))
+            << "window " << index;
+    }
 }
 
 TEST(MovieStatic, ASingleClickArrivesAfterTheDoubleClickTime) {

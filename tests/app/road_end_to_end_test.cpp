@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -38,15 +39,17 @@ constexpr int kPlayLimitMs = 30000;
 
 class RoadEndToEndTest : public ::testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override { WriteCard(2, 2); }
+
+    void WriteCard(int runs, int perRun) {
         ASSERT_TRUE(temp_.isValid());
         dir_ = temp_.path().toStdString();
         SetSettingsDirectory(dir_);
         cardwriter::QuietCodecLogs();
         cardwriter::CardSpec card;
         card.root = dir_ + "/card";
-        card.runs = 2;
-        card.perRun = 2;
+        card.runs = runs;
+        card.perRun = perRun;
         card.seconds = 3.0;  // 90 frames: long enough to play, short enough to be quick
         card.extras = false;
         card.width = 320;
@@ -57,6 +60,7 @@ class RoadEndToEndTest : public ::testing::Test {
         const cardwriter::CardResult written = cardwriter::WriteDemoCard(card);
         ASSERT_TRUE(written.ok) << written.error;
         card_ = card.root;
+        recordings_ = written.recordings;
         for (const auto& r : written.recordings)
             names_.push_back(r.name);
         fs::create_directories(dir_ + "/snapshots");
@@ -132,7 +136,85 @@ class RoadEndToEndTest : public ::testing::Test {
     std::string card_;
     std::vector<std::string> messages_;
     std::vector<std::string> names_;  // the main movies in recording order
+    std::vector<cardwriter::RecordingFiles> recordings_;
 };
+
+// Cuts a file to its first half, as a copy interrupted by pulling the card would.
+void Truncate(const std::string& path) {
+    fs::resize_file(path, fs::file_size(path) / 2);
+}
+
+// Replaces a file by bytes that start like a movie and go on as noise.
+void Scramble(const std::string& path) {
+    std::string bytes(
+        "\0\0\0\x18"
+        "ftypqt  \0\0\0\0qt  \0\0\0\0",
+        24);
+    bytes += std::string("\0\0\x10\0moov\xff\xff\xff\xfftrak", 16);
+    uint32_t x = 12345;
+    for (int i = 0; i < 4000; ++i) {
+        x = x * 1103515245u + 12345u;
+        bytes += static_cast<char>(x >> 24);
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A run of damaged recordings: a good one whose second camera was cut short, one whose
+// movie was cut short, one of noise, and a good one whose drive data are noise. Played on
+// from the first, the viewer shows the first, passes over the two it cannot open without a
+// word, and plays the last with its picture but without drive data.
+class RoadDamagedCardTest : public RoadEndToEndTest {
+  protected:
+    void SetUp() override { WriteCard(1, 4); }
+};
+
+TEST_F(RoadDamagedCardTest, ContinuousPlayPassesOverMoviesItCannotOpen) {
+    ASSERT_EQ(recordings_.size(), 4u);
+    ASSERT_FALSE(recordings_[0].sub.empty());
+    Truncate(recordings_[0].sub);
+    Truncate(recordings_[1].movie);
+    Scramble(recordings_[2].movie);
+    Scramble(recordings_[3].data);
+
+    auto w = StartViewer();
+    PlaybackController& road = w->OwnRoad()->Controller();
+    CFilerContainerDlg& browser = *w->Browser();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return road.Started(); }, kOpenLimitMs));
+    ASSERT_EQ(browser.RowCount(), 4);
+    EXPECT_EQ(road.CurrentIndex(), 0);
+
+    w->OnCommand(ID_PLAY_PAUSE);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return road.CurrentIndex() == 3 && road.Started() && MainState(*w) == SLOT_PLAYING &&
+                   road.Cursor() > 10;
+        },
+        kPlayLimitMs * 2))
+        << "stopped at recording " << road.CurrentIndex();
+    EXPECT_EQ(w->Players().slot[0].ops->GetDuration(w->Players().slot[0]), 90);
+    {
+        AllSlotsLock lock(w->Players().slot[0].data, w->Players().slot[1].data);
+        EXPECT_TRUE(w->Players().slot[0].data.Shown().GSensor().empty())
+            << "noise gives no G samples";
+    }
+    EXPECT_TRUE(road.EventsCopy().empty());
+    EXPECT_TRUE(messages_.empty()) << messages_.front();
+
+    // The last recording of the card ends and waits at its start.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MainState(*w) != SLOT_PLAYING && road.Cursor() == 0; },
+                                kPlayLimitMs));
+    EXPECT_EQ(road.CurrentIndex(), 3);
+
+    // Chosen by the user, the recording whose main movie was cut short says so once, and
+    // its second camera, which is whole, is not left open on its own.
+    browser.SelectRecordingRow(1, false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_.empty(); }, kOpenLimitMs));
+    EXPECT_EQ(messages_, std::vector<std::string>{UiText(96)});
+    EXPECT_EQ(road.CurrentIndex(), 1);
+    EXPECT_FALSE(road.Started());
+    EXPECT_EQ(w->Players().slot[1].state, SLOT_CLOSED);
+    w->RunShutdown();
+}
 
 TEST_F(RoadEndToEndTest, ARecordingPlaysWithItsPanelsAndTheViewerMovesOnThroughTheGroups) {
     auto w = StartViewer();

@@ -22,9 +22,10 @@ namespace quorva::testing {
 // Collects posted application messages (any thread).
 class MessageLog : public AppMessageTarget {
   public:
-    void PostAppMessage(uint32_t id, uintptr_t, intptr_t) override {
+    void PostAppMessage(uint32_t id, uintptr_t wParam, intptr_t) override {
         std::lock_guard lock(mutex_);
         ids_.push_back(id);
+        params_.push_back(wParam);
     }
     int Count(uint32_t id) const {
         std::lock_guard lock(mutex_);
@@ -33,10 +34,19 @@ class MessageLog : public AppMessageTarget {
             n += i == id;
         return n;
     }
+    // The wParam of each message with this id, in order.
+    std::vector<uintptr_t> Params(uint32_t id) const {
+        std::lock_guard lock(mutex_);
+        std::vector<uintptr_t> out;
+        for (size_t i = 0; i < ids_.size(); ++i)
+            if (ids_[i] == id) out.push_back(params_[i]);
+        return out;
+    }
 
   private:
     mutable std::mutex mutex_;
     std::vector<uint32_t> ids_;
+    std::vector<uintptr_t> params_;
 };
 
 class TempFolder {

@@ -112,8 +112,18 @@ TEST_F(SlotOps, ReadyAfterOpenAndEndedAfterTheLastFrame) {
     ASSERT_TRUE(WaitFor([&] { return players.messages[0].Count(WM_APP_SESSION_ENDED) == 1; }));
     EXPECT_EQ(s.ops->GetPosition(s), 74);  // it stays on the last frame
     EXPECT_EQ(players.messages[0].Count(WM_APP_SESSION_READY), 1);
+    // Both notices name the open they belong to; closing and opening again names another.
+    const uintptr_t first = s.openSerial;
+    EXPECT_EQ(players.messages[0].Params(WM_APP_SESSION_READY), std::vector<uintptr_t>{first});
+    EXPECT_EQ(players.messages[0].Params(WM_APP_SESSION_ENDED), std::vector<uintptr_t>{first});
     EXPECT_EQ(s.ops->Close(s), 1);
     EXPECT_EQ(s.state, SLOT_CLOSED);
+    EXPECT_NE(s.openSerial, first);
+    ASSERT_EQ(s.ops->Open(s, movie), 1);
+    ASSERT_TRUE(WaitFor([&] { return players.messages[0].Count(WM_APP_SESSION_READY) == 2; }));
+    const std::vector<uintptr_t> readies = players.messages[0].Params(WM_APP_SESSION_READY);
+    EXPECT_EQ(readies.back(), s.openSerial);
+    EXPECT_NE(readies.back(), first);
 }
 
 TEST_F(SlotOps, ThinnedPlaybackAtRateFourShowsKeyFramesOnly) {
