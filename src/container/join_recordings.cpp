@@ -84,9 +84,8 @@ bool JoinContext::WriteMovieFile(const std::string& path, const std::atomic<bool
     MovieWriteOptions options;
     options.running = running;
     if (progress_) {
-        // The copy runs the bar from 10 % to 90 %.
-        int last = -1;
-        options.copied = [&](uint64_t done, uint64_t total) {
+        // The copy runs the bar from 10 % to 90 %; the callback keeps its own last percent.
+        options.copied = [this, last = -1](uint64_t done, uint64_t total) mutable {
             const int percent = total ? static_cast<int>(10 + 80 * done / total) : 90;
             if (percent != last) Report(progress_, static_cast<uint64_t>(percent), 100);
             last = percent;

@@ -36,8 +36,13 @@ TEST(Resources, OpenAndCloseAThousandTimes) {
         if (i == 100) residentAt100 = ResidentKiB();
     }
     // Freed memory may stay with the allocator; a leak of even one picture per open would
-    // add far more than this.
+    // add far more than this. (AddressSanitizer holds freed memory back on purpose, and
+    // finds leaks itself.)
+#if !defined(__SANITIZE_ADDRESS__)
     EXPECT_LT(ResidentKiB() - residentAt100, 16 * 1024);
+#else
+    (void)residentAt100;
+#endif
 }
 
 TEST(Resources, CloseDuringPlaybackAndOfSlotsThatNeverOpened) {
