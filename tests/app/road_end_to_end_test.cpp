@@ -163,6 +163,42 @@ void Scramble(const std::string& path) {
 // movie was cut short, one of noise, and a good one whose drive data are noise. Played on
 // from the first, the viewer shows the first, passes over the two it cannot open without a
 // word, and plays the last with its picture but without drive data.
+// A user clicking through the list faster than recordings open: whatever was still opening,
+// reading or ending, the recording chosen last is the one that opens, with its own frames.
+TEST_F(RoadEndToEndTest, QuickChangesOfTheRecordingEndOnTheLastOneChosen) {
+    auto w = StartViewer();
+    PlaybackController& road = w->OwnRoad()->Controller();
+    CFilerContainerDlg& browser = *w->Browser();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return road.Started(); }, kOpenLimitMs));
+    ASSERT_EQ(browser.RowCount(), 2);
+    // Pauses around the open delay (500 ms), the ready notice and the data reader.
+    const int pausesMs[] = {0, 40, 480, 520, 700, 10, 600, 250, 900, 0, 530, 1200};
+    int row = 0;
+    for (int pause : pausesMs) {
+        row = 1 - row;
+        browser.SelectRecordingRow(row, false);
+        if (pause == 900) w->OnCommand(ID_PLAY_PAUSE);  // a play in between
+        QTest::qWait(pause);
+    }
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return road.CurrentIndex() == row && road.Started() && !road.Opening(); },
+        kOpenLimitMs));
+    QTest::qWait(700);  // anything still on its way arrives
+    EXPECT_EQ(road.CurrentIndex(), row);
+    EXPECT_TRUE(road.Started());
+    EXPECT_EQ(MainState(*w), SLOT_STOPPED) << "it waits at its start";
+    EXPECT_EQ(PlayerPosition(*w), 0);
+    EXPECT_EQ(w->Players().slot[0].ops->GetDuration(w->Players().slot[0]), 90);
+    ExpectPanelsAt(*w, 0);
+    EXPECT_TRUE(w->Button(ID_PLAY_PAUSE)->isEnabled());
+    EXPECT_TRUE(messages_.empty()) << messages_.front();
+    // And it plays when asked.
+    w->OnCommand(ID_PLAY_PAUSE);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return road.Cursor() > 10; }, kPlayLimitMs));
+    EXPECT_EQ(road.CurrentIndex(), row);
+    w->RunShutdown();
+}
+
 class RoadDamagedCardTest : public RoadEndToEndTest {
   protected:
     void SetUp() override { WriteCard(1, 4); }
