@@ -41,7 +41,7 @@ class RoadEndToEndTest : public ::testing::Test {
   protected:
     void SetUp() override { WriteCard(2, 2); }
 
-    void WriteCard(int runs, int perRun) {
+    void WriteCard(int runs, int perRun, double seconds = 3.0) {
         ASSERT_TRUE(temp_.isValid());
         dir_ = temp_.path().toStdString();
         SetSettingsDirectory(dir_);
@@ -50,7 +50,7 @@ class RoadEndToEndTest : public ::testing::Test {
         card.root = dir_ + "/card";
         card.runs = runs;
         card.perRun = perRun;
-        card.seconds = 3.0;  // 90 frames: long enough to play, short enough to be quick
+        card.seconds = seconds;  // 3 s, 90 frames: long enough to play, short enough to be quick
         card.extras = false;
         card.width = 320;
         card.height = 180;
@@ -196,6 +196,22 @@ TEST_F(RoadEndToEndTest, QuickChangesOfTheRecordingEndOnTheLastOneChosen) {
     w->OnCommand(ID_PLAY_PAUSE);
     ASSERT_TRUE(QTest::qWaitFor([&] { return road.Cursor() > 10; }, kPlayLimitMs));
     EXPECT_EQ(road.CurrentIndex(), row);
+    w->RunShutdown();
+}
+
+// Recordings of two seconds or less at 30 frames per second are too short to be played.
+class RoadShortCardTest : public RoadEndToEndTest {
+  protected:
+    void SetUp() override { WriteCard(1, 1, 1.5); }
+};
+
+TEST_F(RoadShortCardTest, ATooShortRecordingSaysSoAndLeavesNoCameraOpen) {
+    auto w = StartViewer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_.empty(); }, kOpenLimitMs));
+    EXPECT_EQ(messages_, std::vector<std::string>{UiText(97)});
+    EXPECT_FALSE(w->OwnRoad()->Controller().Started());
+    EXPECT_EQ(w->Players().slot[0].state, SLOT_CLOSED);
+    EXPECT_EQ(w->Players().slot[1].state, SLOT_CLOSED);
     w->RunShutdown();
 }
 
