@@ -42,14 +42,12 @@ bool PlaybackPlayerGroupAdapter::UsesLegacyPlayer(int) const {
 int PlaybackPlayerGroupAdapter::Open(const std::string& path) {
     const int any = GroupOpen(g_, path);
     if (!g_.slot[0].valid) return any;
-    // The recording is its main camera's movie: the road follows slot 0's position and end.
-    // When that movie did not open (too short, unreadable, undecodable), the recording did
-    // not open, whatever the second camera did; that one is closed again so that it neither
-    // plays on its own nor reports a ready recording.
-    const PlayerSlot& main = g_.slot[0];
-    if (main.lastOpenResult == 1 && main.state != SLOT_CLOSED) return 1;
-    GroupClose(g_);
-    return main.lastOpenResult == 2 ? 2 : 0;
+    // The road follows slot 0's position and end. When the main movie did not open (too
+    // short, unreadable, undecodable), the recording did not open; the second camera is
+    // closed again so that it neither plays on its own nor reports a ready recording.
+    const int result = MainOpenResult(g_);
+    if (result != 1) GroupClose(g_);
+    return result;
 }
 int PlaybackPlayerGroupAdapter::Close() {
     return GroupClose(g_);

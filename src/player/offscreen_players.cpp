@@ -31,13 +31,9 @@ OffscreenPlayers::~OffscreenPlayers() {
 
 bool OffscreenPlayers::Open(const std::string& moviePath, std::string* error) {
     GroupOpen(group_, moviePath);
-    PlayerSlot& main = group_.slot[0];
-    if (main.lastOpenResult == 2) {
-        if (error) *error = "the recording is too short";
-        return false;
-    }
-    if (main.state == SLOT_CLOSED) {
-        if (error) *error = "cannot open " + moviePath;
+    const int result = MainOpenResult(group_);
+    if (result != 1) {
+        if (error) *error = result == 2 ? "the recording is too short" : "cannot open " + moviePath;
         return false;
     }
     subOpen_ = slots_ > 1 && group_.slot[1].state != SLOT_CLOSED;

@@ -45,6 +45,12 @@ int GroupOpen(PlayerGroup& g, const std::string& path) {
     });
 }
 
+int MainOpenResult(const PlayerGroup& g) {
+    const PlayerSlot& main = g.slot[0];
+    if (main.lastOpenResult == 1 && main.state != SLOT_CLOSED) return 1;
+    return main.lastOpenResult == 2 ? 2 : 0;
+}
+
 int GroupClose(PlayerGroup& g) {
     return ForValidSlots(g, [&](int, PlayerSlot& s) {
         s.dataLoaded = 0;

@@ -30,6 +30,9 @@ struct PlayerGroup {
 int GroupProbe(PlayerGroup& g, const std::string& path);
 // Slot 0 opens the path, slot 1 the partner movie of the other camera.
 int GroupOpen(PlayerGroup& g, const std::string& path);
+// The recording is its main camera's movie: after GroupOpen, 1 when slot 0 opened and will
+// play, 2 when its movie is too short, 0 when it did not open (whatever slot 1 did).
+int MainOpenResult(const PlayerGroup& g);
 int GroupClose(PlayerGroup& g);                              // clears data loaded
 int GroupLoadData(PlayerGroup& g, const std::string& path);  // sets data loaded where it worked
 int GroupReleaseData(PlayerGroup& g);
