@@ -18,17 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A file the recording test takes for a movie ("ftyp" at bytes 4..7, 300 bytes).
-void WriteMovie(const std::string& path) {
-    fs::create_directories(fs::path(path).parent_path());
-    std::string bytes(300, '\0');
-    const char head[] =
-        "\0\0\0\x18"
-        "ftypqt  ";
-    std::copy(head, head + 12, bytes.begin());
-    std::ofstream(path, std::ios::binary).write(bytes.data(), 300);
-}
-
 class BrowserWindowTest : public WindowTest {
   protected:
     // A card with two runs of recordings on two days.

@@ -68,4 +68,15 @@ void WindowTest::MakeFile(const std::string& relative, const std::string& conten
     std::ofstream(Dir() + "/" + relative) << content;
 }
 
+void WriteMovie(const std::string& path) {
+    namespace fs = std::filesystem;
+    fs::create_directories(fs::path(path).parent_path());
+    std::string bytes(300, '\0');
+    const char head[] =
+        "\0\0\0\x18"
+        "ftypqt  ";
+    std::copy(head, head + 12, bytes.begin());
+    std::ofstream(path, std::ios::binary).write(bytes.data(), 300);
+}
+
 }  // namespace quorva::test

@@ -93,4 +93,7 @@ class WindowTest : public ::testing::Test {
     std::vector<std::pair<std::string, std::string>> shown_;
 };
 
+// A file the scan takes for a movie ("ftyp" at bytes 4..7, 300 bytes).
+void WriteMovie(const std::string& path);
+
 }  // namespace quorva::test

@@ -22,17 +22,6 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using Key = RoadSeam::Key;
 
-// A file the scan takes for a movie ("ftyp" at bytes 4..7, 300 bytes).
-void WriteMovie(const std::string& path) {
-    fs::create_directories(fs::path(path).parent_path());
-    std::string bytes(300, '\0');
-    const char head[] =
-        "\0\0\0\x18"
-        "ftypqt  ";
-    std::copy(head, head + 12, bytes.begin());
-    std::ofstream(path, std::ios::binary).write(bytes.data(), 300);
-}
-
 class WindowRoadTest : public WindowTest {
   protected:
     // Two runs of recordings straight in one folder (a backup folder, not a card).
