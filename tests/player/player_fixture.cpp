@@ -3,7 +3,9 @@
 #include <dirent.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace quorva::testing {
 
@@ -61,6 +63,17 @@ int ThreadCount() {
         while (dirent* e = readdir(d))
             n += e->d_name[0] != '.';
         closedir(d);
+    }
+    return n;
+}
+
+int ThreadCountAfterSettling(int expected) {
+    // A joined thread can stay listed for a moment while the kernel finishes it; a thread
+    // that was never joined stays for good.
+    int n = ThreadCount();
+    for (int waited = 0; n != expected && waited < 2000; waited += 5) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        n = ThreadCount();
     }
     return n;
 }

@@ -80,5 +80,7 @@ struct TestPlayers {
 };
 
 int ThreadCount();  // threads of this process
+// The thread count once threads just joined are gone: it waits up to 2 s for `expected`.
+int ThreadCountAfterSettling(int expected);
 
 }  // namespace quorva::testing

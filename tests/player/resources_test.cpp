@@ -32,7 +32,7 @@ TEST(Resources, OpenAndCloseAThousandTimes) {
         }
         if (i % 5 == 0) s.ops->Play(s);
         ASSERT_EQ(s.ops->Close(s), 1);
-        EXPECT_EQ(ThreadCount(), threads) << "after open/close " << i;
+        EXPECT_EQ(ThreadCountAfterSettling(threads), threads) << "after open/close " << i;
         if (i == 100) residentAt100 = ResidentKiB();
     }
     // Freed memory may stay with the allocator; a leak of even one picture per open would
@@ -72,7 +72,7 @@ TEST(Resources, CloseDuringPlaybackAndOfSlotsThatNeverOpened) {
         EXPECT_EQ(lonely.slot[1].ops->Close(lonely.slot[1]), 1);
         EXPECT_EQ(lonely.slot[1].ops->Uninitialize(lonely.slot[1]), 1);
     }
-    EXPECT_EQ(ThreadCount(), threads);
+    EXPECT_EQ(ThreadCountAfterSettling(threads), threads);
 }
 
 TEST(Resources, UninitializeWhileAPrefetchRuns) {
