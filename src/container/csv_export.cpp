@@ -9,6 +9,7 @@
 #include "container/mp4_movie.h"
 #include "container/output_file.h"
 #include "container/player_slot_data.h"
+#include "container/video_track.h"
 #include "recordings/recording_name.h"
 
 namespace quorva {
@@ -77,8 +78,12 @@ std::string CsvRow(const std::string& path, const CsvRowOptions& options) {
     if (!haveHeader) return Fallback(name);
     auto movie = OpenMovie(path, true, false);
     if (!movie || !movie->First(kBoxStsd)) return Fallback(name);
-    int64_t frames = FrameCount(*movie);
-    const float fps = FramesPerSecond(*movie);
+    VideoTrack track;
+    const bool haveTrack = ReadVideoTrack(*movie, track);
+    int64_t frames = haveTrack ? track.FrameCount() : -1;
+    const float fps = haveTrack && track.FramesPerSecond() > 0.0
+                          ? static_cast<float>(track.FramesPerSecond())
+                          : -1.0f;
     const int height = VideoSize(*movie).height;
     CloseMovie(std::move(movie));
     // A movie whose length cannot be computed keeps the fallback row.

@@ -4,9 +4,11 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <numeric>
 #include <system_error>
 
 #include "container/drive_data_block.h"
+#include "container/video_track.h"
 #include "recordings/recording_name.h"
 
 namespace quorva {
@@ -208,17 +210,25 @@ int DriveDataStore::DecodeBlock(const uint8_t* data, size_t available) {
     return n;
 }
 
-bool DriveDataStore::BuildFrameIndex(uint64_t frameCount) {
+bool DriveDataStore::BuildFrameIndex(uint64_t frameCount,
+                                     const std::vector<double>& frameStartsMs) {
     if (frameCount == 0 || !(frameDuration_ > 0.0f) || !std::isfinite(frameDuration_) ||
         g_.empty() || gps_.empty() || frameCount > kMaxFrameIndex)
         return false;
+    const bool listed = frameStartsMs.size() == frameCount;
+    // The frame shown at a record's time.
+    auto frameAt = [&](int32_t index) {
+        const int32_t ms = static_cast<int32_t>(static_cast<float>(index) * samplePeriod_);
+        if (!listed) return FrameOf(ms, frameDuration_);
+        const auto after = std::upper_bound(frameStartsMs.begin(), frameStartsMs.end(),
+                                            static_cast<double>(ms) + 1e-6);
+        return static_cast<int>(std::max<std::ptrdiff_t>(after - frameStartsMs.begin() - 1, 0));
+    };
     // Positions back from the record times, so that a second build gives the same result.
     for (auto& s : g_)
-        s.position = FrameOf(static_cast<int32_t>(static_cast<float>(s.index) * samplePeriod_),
-                             frameDuration_);
+        s.position = frameAt(s.index);
     for (auto& s : gps_)
-        s.position = FrameOf(static_cast<int32_t>(static_cast<float>(s.index) * samplePeriod_),
-                             frameDuration_);
+        s.position = frameAt(s.index);
     frameIndex_.assign(frameCount, nullptr);
     size_t j = 0;
     for (uint64_t i = 0; i < frameCount; ++i) {
@@ -390,43 +400,22 @@ bool ReadTrailer(const std::string& moviePath, uint8_t out[8]) {
 bool ReadFrameDuration(const std::string& moviePath, DriveDataStore& scratch,
                        FrameDurationInfo& out) {
     bool ok = false;
-    if (scratch.Open(moviePath)) {
-        float seconds = 0.0f;
-        const bool haveSeconds =
-            scratch.FindTagSkippingMedia("mvhd", [&](const uint8_t* p, size_t n) {
-                if (!p || n < 20) return -1;
-                uint32_t timescale = 0;
-                uint64_t duration = 0;
-                if (p[0] == 1) {
-                    if (n < 32) return -1;
-                    timescale = ReadBe32(p + 20);
-                    duration = ReadBe64(p + 24);
-                } else {
-                    timescale = ReadBe32(p + 12);
-                    duration = ReadBe32(p + 16);
-                }
-                if (timescale == 0) return -1;
-                seconds = static_cast<float>(duration) / static_cast<float>(timescale);
-                return 0;
-            });
-        uint64_t frames = 0;
-        const bool haveFrames = haveSeconds && scratch.FindBoxPath([&](const uint8_t* p, size_t n) {
-            if (!p || n < 8) return -1;
-            const uint64_t entries = ReadBe32(p + 4);
-            const uint64_t room = (n - 8) / 8;
-            for (uint64_t i = 0; i < entries && i < room; ++i)
-                frames += ReadBe32(p + 8 + 8 * i);
-            return 0;
-        });
-        if (haveFrames && frames > 0 && seconds > 0.0f) {
-            const float frameMs = 1000.0f / (static_cast<float>(frames) / seconds);
-            if (std::isfinite(frameMs) && frameMs > 0.0f) {
-                scratch.SetFrameDuration(frameMs);
-                out.seconds = seconds;
-                out.frameMs = frameMs;
-                out.frames = frames;
-                ok = true;
-            }
+    VideoTrack track;
+    if (ReadMovieVideoTrack(moviePath, track)) {
+        const uint64_t ticks =
+            std::accumulate(track.frameDurations.begin(), track.frameDurations.end(), uint64_t{0});
+        const float frames = static_cast<float>(track.FrameCount());
+        // The mean of the frames' own durations; the length runs from the first frame's
+        // start to the last one's end.
+        const float rateSeconds = static_cast<float>(ticks) / static_cast<float>(track.timescale);
+        const float frameMs = 1000.0f / (frames / rateSeconds);
+        if (ticks > 0 && std::isfinite(frameMs) && frameMs > 0.0f) {
+            scratch.SetFrameDuration(frameMs);
+            out.seconds =
+                static_cast<float>(track.durationTicks) / static_cast<float>(track.timescale);
+            out.frameMs = frameMs;
+            out.frames = static_cast<uint64_t>(track.FrameCount());
+            ok = true;
         }
     }
     // The scratch store ends empty: its file and any samples it held are gone.

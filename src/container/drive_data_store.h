@@ -57,9 +57,11 @@ class DriveDataStore {
     // leaves this store empty. True when target then holds at least one GpsSample.
     bool MoveTo(DriveDataStore& target);
     // Turns positions into frame numbers, fills the frame index (one G sample per frame),
-    // links every G sample to its GPS sample and finds the maximum G. Nothing is done for
-    // a frame count of 0, a frame duration of 0 or no samples (false).
-    bool BuildFrameIndex(uint64_t frameCount);
+    // links every G sample to its GPS sample and finds the maximum G. Frames are evenly
+    // spaced by the frame duration, or start at frameStartsMs when it lists every frame (a
+    // variable frame rate). Nothing is done for a frame count of 0, a frame duration of 0
+    // or no samples (false).
+    bool BuildFrameIndex(uint64_t frameCount, const std::vector<double>& frameStartsMs = {});
 
     // Searches of the mapped file; each holds FindMutex() while it runs, and succeeds when
     // the decoder (called with a bounded view) does not answer -1. A set abort flag stops
@@ -127,13 +129,15 @@ bool ReadHeader(const std::string& moviePath, DriveDataHeader& header);
 // file ends sooner).
 bool ReadTrailer(const std::string& moviePath, uint8_t out[8]);
 
-// Seconds of the movie and ms per video frame, from its "mvhd" and first "stts".
+// Seconds of the movie and ms per video frame (the mean of its frames' own durations), from
+// its video track (video_track.h).
 struct FrameDurationInfo {
     float seconds = 0.0f;
     float frameMs = 0.0f;
     uint64_t frames = 0;
 };
-// Uses scratch for the searches and empties it afterwards (file and samples).
+// Empties scratch afterwards (file and samples), as the player's open does with its shown
+// store.
 bool ReadFrameDuration(const std::string& moviePath, DriveDataStore& scratch,
                        FrameDurationInfo& out);
 bool ReadFrameDuration(const std::string& moviePath, FrameDurationInfo& out);

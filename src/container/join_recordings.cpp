@@ -8,6 +8,7 @@
 #include "container/movie_merge.h"
 #include "container/movie_writer.h"
 #include "container/output_file.h"
+#include "container/video_track.h"
 #include "recordings/recording_name.h"
 
 namespace quorva {
@@ -22,12 +23,26 @@ JoinContext::~JoinContext() {
     ResetBoxCounters();
 }
 
+namespace {
+
+// Opens a recording of the join: a movie with a video track that can be shown (a movie cut
+// short or without one cannot be read for the join).
+std::unique_ptr<sMP4MOVIE> OpenJoinMovie(const std::string& path, const ProgressCallback& progress,
+                                         std::string& error) {
+    std::string why;
+    auto movie = OpenMovie(path, true, true, progress, &why);
+    VideoTrack track;
+    if (movie && movie->cutShort) why = "the movie is cut short";
+    if (movie && !movie->cutShort && ReadVideoTrack(*movie, track, &why)) return movie;
+    error = "cannot read " + path + ": " + why;
+    return nullptr;
+}
+
+}  // namespace
+
 bool JoinContext::JoinOpen(const std::string& path) {
-    first_ = OpenMovie(path, true, true, progress_);
-    if (!first_) {
-        error_ = "cannot read " + path;
-        return false;
-    }
+    first_ = OpenJoinMovie(path, progress_, error_);
+    if (!first_) return false;
     std::string why;
     if (!CanStartJoin(*first_, &why)) {
         error_ = FileNameOf(path).data() + std::string(": ") + why;
@@ -41,11 +56,8 @@ bool JoinContext::JoinOpen(const std::string& path) {
 
 bool JoinContext::JoinAppend(const std::string& path) {
     if (!first_) return false;
-    auto movie = OpenMovie(path, true, true, progress_);
-    if (!movie) {
-        error_ = "cannot read " + path;
-        return false;
-    }
+    auto movie = OpenJoinMovie(path, progress_, error_);
+    if (!movie) return false;
     std::string why;
     if (!MergeMovie(*first_, *movie, &why)) {
         error_ = std::string(FileNameOf(path)) + ": " + why;

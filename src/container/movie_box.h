@@ -40,8 +40,9 @@ struct MovieBox {
     int32_t depth = 0;             // 0 for the root
     std::vector<uint8_t> payload;  // the payload copy (leaves other than "mdat" only)
     std::vector<MovieBox> children;
-    int32_t leaf = 0;   // 1 when the payload is raw data
-    char type[5] = {};  // empty for the root
+    int32_t leaf = 0;        // 1 when the payload is raw data
+    uint8_t headerSize = 8;  // 16 for a box read in the 64-bit size form
+    char type[5] = {};       // empty for the root
     std::shared_ptr<const std::string> sourcePath;
     uint64_t size = 0;              // payload size (box size - 8); the file size for the root
     uint64_t offset = 0;            // file offset of the payload

@@ -6,6 +6,7 @@
 
 #include "container/big_endian.h"
 #include "container/movie_writer.h"
+#include "container/video_track.h"
 
 namespace quorva {
 
@@ -31,10 +32,32 @@ struct Track {
     MovieBox* stss = nullptr;
     MovieBox* stsc = nullptr;
     MovieBox* stsz = nullptr;
-    MovieBox* stco = nullptr;
+    MovieBox* chunks = nullptr;  // "stco", or "co64" with 64-bit offsets
     MovieBox* sdtp = nullptr;
-    MovieBox* unsupported = nullptr;  // a table the merge cannot join (co64, stz2)
+    MovieBox* unsupported = nullptr;  // a table the merge cannot join (stz2)
 };
+
+// Bytes per chunk offset.
+size_t OffsetBytes(const Track& t) {
+    return t.chunks->Is("co64") ? 8 : 4;
+}
+
+uint64_t ChunkOffset(const Track& t, uint64_t i) {
+    const uint8_t* at = t.chunks->payload.data() + 8 + OffsetBytes(t) * i;
+    return OffsetBytes(t) == 8 ? ReadBe64(at) : ReadBe32(at);
+}
+
+void SetChunkOffset(const Track& t, uint64_t i, uint64_t offset) {
+    uint8_t* at = t.chunks->payload.data() + 8 + OffsetBytes(t) * i;
+    if (OffsetBytes(t) == 8)
+        WriteBe64(at, offset);
+    else
+        WriteBe32(at, static_cast<uint32_t>(offset));
+}
+
+uint32_t ChunkCount(const Track& t) {
+    return ReadBe32(t.chunks->payload.data() + 4);
+}
 
 struct Layout {
     MovieBox* moov = nullptr;
@@ -53,6 +76,8 @@ bool Copied(const MovieBox* b, size_t minSize) {
 }
 
 bool ReadLayout(const sMP4MOVIE& m, Layout& out, std::string* message) {
+    if (IsFragmented(m)) return Fail(message, "fragmented movies cannot be joined");
+    if (m.cutShort) return Fail(message, "the movie is cut short");
     MovieBox* root = const_cast<MovieBox*>(&m.root);
     bool sawMoov = false;
     for (MovieBox& c : root->children) {
@@ -85,15 +110,19 @@ bool ReadLayout(const sMP4MOVIE& m, Layout& out, std::string* message) {
             if (s.Is("stss")) t.stss = &s;
             if (s.Is("stsc")) t.stsc = &s;
             if (s.Is("stsz")) t.stsz = &s;
-            if (s.Is("stco")) t.stco = &s;
+            if (s.Is("stco") || s.Is("co64")) {
+                if (t.chunks) return Fail(message, "two chunk offset tables in a track");
+                t.chunks = &s;
+            }
             if (s.Is("sdtp")) t.sdtp = &s;
-            if (s.Is("co64") || s.Is("stz2")) t.unsupported = &s;
+            if (s.Is("stz2")) t.unsupported = &s;
         }
         if (t.unsupported) return Fail(message, "unsupported sample table");
         if (!Copied(t.tkhd, 24) || !Copied(t.mdhd, 20) || !Copied(t.stsd, 8) ||
-            !Copied(t.stts, 8) || !Copied(t.stsc, 8) || !Copied(t.stsz, 12) || !Copied(t.stco, 8) ||
-            (t.ctts && !Copied(t.ctts, 8)) || (t.stss && !Copied(t.stss, 8)) ||
-            (t.elst && !Copied(t.elst, 8)) || (t.sdtp && !Copied(t.sdtp, 4)))
+            !Copied(t.stts, 8) || !Copied(t.stsc, 8) || !Copied(t.stsz, 12) ||
+            !Copied(t.chunks, 8) || (t.ctts && !Copied(t.ctts, 8)) ||
+            (t.stss && !Copied(t.stss, 8)) || (t.elst && !Copied(t.elst, 8)) ||
+            (t.sdtp && !Copied(t.sdtp, 4)))
             return Fail(message, "damaged track tables");
         out.tracks.push_back(t);
     }
@@ -218,7 +247,8 @@ bool TracksMatch(const Track& a, const Track& b, std::string* message) {
         return Fail(message, "different header versions");
     for (const Track* t : {&a, &b}) {
         if (!EntryCountFits(t->stts, 8, 4, 8) || !EntryCountFits(t->stsc, 8, 4, 12) ||
-            !EntryCountFits(t->stco, 8, 4, 4) || (t->stss && !EntryCountFits(t->stss, 8, 4, 4)) ||
+            !EntryCountFits(t->chunks, 8, 4, OffsetBytes(*t)) ||
+            (t->stss && !EntryCountFits(t->stss, 8, 4, 4)) ||
             (t->ctts && !EntryCountFits(t->ctts, 8, 4, 8)))
             return Fail(message, "damaged sample table");
         if (Be32At(t->stsz, 4) == 0 && !EntryCountFits(t->stsz, 12, 8, 4))
@@ -230,32 +260,57 @@ bool TracksMatch(const Track& a, const Track& b, std::string* message) {
     return true;
 }
 
+// Turns a track's 32-bit chunk offsets into "co64" with 64-bit ones.
+void WidenChunkOffsets(Track& t) {
+    if (OffsetBytes(t) == 8) return;
+    const uint32_t n = ChunkCount(t);
+    Bytes out(t.chunks->payload.begin(), t.chunks->payload.begin() + 8);
+    out.resize(8 + 8 * uint64_t{n});
+    for (uint32_t i = 0; i < n; ++i)
+        WriteBe64(out.data() + 8 + 8 * uint64_t{i}, ChunkOffset(t, i));
+    std::memcpy(t.chunks->type, "co64", 4);
+    SetPayload(*t.chunks, std::move(out));
+}
+
 }  // namespace
 
 bool PlaceMediaData(sMP4MOVIE& a, std::string* message) {
     Layout la;
     if (!ReadLayout(a, la, message)) return false;
-    uint64_t at = 0;
-    for (const MovieBox& c : a.root.children) {
-        if (&c == la.mdat) break;
-        at += OutputBoxSize(c);
+    // Where the media data's payload lands in the output; widening an offset table (when
+    // offsets would pass 32 bits) grows a movie box before it, so it is computed again.
+    int64_t delta = 0;
+    for (int round = 0;; ++round) {
+        uint64_t at = 0;
+        for (const MovieBox& c : a.root.children) {
+            if (&c == la.mdat) break;
+            at += OutputBoxSize(c);
+        }
+        at += BoxHeaderSize(la.mdat->outputSize);
+        delta = static_cast<int64_t>(at) - static_cast<int64_t>(la.mdat->offset);
+        bool widened = false;
+        for (Track& t : la.tracks) {
+            const uint32_t n = ChunkCount(t);
+            for (uint32_t i = 0; i < n; ++i) {
+                const uint64_t offset = ChunkOffset(t, i);
+                if (delta < 0 && offset < static_cast<uint64_t>(-delta))
+                    return Fail(message, "chunk before the media data");
+                if (OffsetBytes(t) == 4 && offset + delta > std::numeric_limits<uint32_t>::max()) {
+                    WidenChunkOffsets(t);
+                    widened = true;
+                    break;
+                }
+            }
+        }
+        if (!widened) break;
+        if (static_cast<size_t>(round) > la.tracks.size())
+            return Fail(message, "chunk offsets cannot be placed");
     }
-    const int64_t delta = static_cast<int64_t>(at + 8) - static_cast<int64_t>(la.mdat->offset);
     if (delta == 0) return true;
     for (const Track& t : la.tracks) {
-        const uint32_t n = Be32At(t.stco, 4);
-        for (uint32_t i = 0; i < n; ++i) {
-            const int64_t moved = int64_t{Be32At(t.stco, 8 + 4 * i)} + delta;
-            if (moved < 0 || moved > std::numeric_limits<uint32_t>::max())
-                return Fail(message, "the joined movie would pass 4 GiB");
-        }
-    }
-    for (const Track& t : la.tracks) {
-        const uint32_t n = Be32At(t.stco, 4);
-        for (uint32_t i = 0; i < n; ++i) {
-            uint8_t* e = t.stco->payload.data() + 8 + 4 * i;
-            WriteBe32(e, static_cast<uint32_t>(int64_t{ReadBe32(e)} + delta));
-        }
+        const uint32_t n = ChunkCount(t);
+        for (uint32_t i = 0; i < n; ++i)
+            SetChunkOffset(t, i, ChunkOffset(t, i) + delta);
     }
     return true;
 }
@@ -279,18 +334,19 @@ bool MergeMovie(sMP4MOVIE& a, sMP4MOVIE& b, std::string* message) {
     // them, less where B's media data starts in its own file.
     const uint64_t aMedia = la.mdat->outputSize;
     const uint64_t newMedia = aMedia + lb.mdat->size;
-    if (newMedia + 8 > std::numeric_limits<uint32_t>::max())
-        return Fail(message, "the joined media data would pass 4 GiB");
     const int64_t shift =
         static_cast<int64_t>(la.mdat->offset + aMedia) - static_cast<int64_t>(lb.mdat->offset);
-    for (const Track& t : lb.tracks) {
-        const uint32_t n = Be32At(t.stco, 4);
+    // Offsets past 32 bits are written as 64-bit ones ("co64") in both tables of a track.
+    std::vector<bool> wide(la.tracks.size(), false);
+    for (size_t k = 0; k < lb.tracks.size(); ++k) {
+        const Track& t = lb.tracks[k];
+        const uint32_t n = ChunkCount(t);
+        wide[k] = OffsetBytes(t) == 8 || OffsetBytes(la.tracks[k]) == 8;
         for (uint32_t i = 0; i < n; ++i) {
-            const uint64_t off = Be32At(t.stco, 8 + 4 * i);
+            const uint64_t off = ChunkOffset(t, i);
             if (off < lb.mdat->offset || off > lb.mdat->offset + lb.mdat->size)
                 return Fail(message, "chunk outside the media data");
-            if (static_cast<int64_t>(off) + shift > std::numeric_limits<uint32_t>::max())
-                return Fail(message, "the joined media data would pass 4 GiB");
+            if (off + shift > std::numeric_limits<uint32_t>::max()) wide[k] = true;
         }
     }
     // Durations must not overflow: checked on copies before A changes.
@@ -322,8 +378,12 @@ bool MergeMovie(sMP4MOVIE& a, sMP4MOVIE& b, std::string* message) {
     for (size_t k = 0; k < la.tracks.size(); ++k) {
         Track& ta = la.tracks[k];
         Track& tb = lb.tracks[k];
+        if (wide[k]) {
+            WidenChunkOffsets(ta);
+            WidenChunkOffsets(tb);
+        }
         const uint32_t aSamples = Be32At(ta.stsz, 8);
-        const uint32_t aChunks = Be32At(ta.stco, 4);
+        const uint32_t aChunks = ChunkCount(ta);
 
         // Sample sizes.
         if (Be32At(ta.stsz, 4) == 0) {
@@ -342,12 +402,11 @@ bool MergeMovie(sMP4MOVIE& a, sMP4MOVIE& b, std::string* message) {
         }
         // Chunk offsets.
         {
-            const uint32_t n = Be32At(tb.stco, 4);
-            for (uint32_t i = 0; i < n; ++i) {
-                uint8_t* e = tb.stco->payload.data() + 8 + 4 * i;
-                WriteBe32(e, static_cast<uint32_t>(static_cast<int64_t>(ReadBe32(e)) + shift));
-            }
-            SetPayload(*ta.stco, JoinEntries(*ta.stco, *tb.stco, 8, 4, 4, false));
+            const uint32_t n = ChunkCount(tb);
+            for (uint32_t i = 0; i < n; ++i)
+                SetChunkOffset(tb, i, ChunkOffset(tb, i) + shift);
+            SetPayload(*ta.chunks,
+                       JoinEntries(*ta.chunks, *tb.chunks, 8, 4, OffsetBytes(ta), false));
         }
         // Samples per chunk: B's runs start behind A's chunks; a run equal to A's last one
         // needs no entry.
@@ -382,7 +441,7 @@ bool MergeMovie(sMP4MOVIE& a, sMP4MOVIE& b, std::string* message) {
         AddDuration(*ta.tkhd, *tb.tkhd, 20, 28);
         AddDuration(*ta.mdhd, *tb.mdhd, 16, 24);
         if (ta.elst) AddDuration(*ta.elst, *tb.elst, 8, 8);
-        for (MovieBox* used : {tb.stsz, tb.stss, tb.stco, tb.stsc, tb.stts, tb.ctts, tb.sdtp})
+        for (MovieBox* used : {tb.stsz, tb.stss, tb.chunks, tb.stsc, tb.stts, tb.ctts, tb.sdtp})
             if (used) FreePayload(*used);
     }
     AddDuration(*la.mvhd, *lb.mvhd, 16, 24);

@@ -14,12 +14,12 @@ namespace quorva {
 bool MergeMovie(sMP4MOVIE& a, sMP4MOVIE& b, std::string* message = nullptr);
 
 // Before the merged movie is written: when boxes ahead of the media data grew (a movie
-// box before the media data), every chunk offset moves with the media data. False when an
-// offset would no longer fit.
+// box before the media data), every chunk offset moves with the media data; a track whose
+// offsets would pass 32 bits gets 64-bit ones ("co64"). False for a damaged table.
 bool PlaceMediaData(sMP4MOVIE& a, std::string* message = nullptr);
 
 // Whether a movie can be the first of a join: one top-level "mdat" and one "moov", every
-// track with its tables copied. message says why not.
+// track with its tables copied, not fragmented and not cut short. message says why not.
 bool CanStartJoin(const sMP4MOVIE& a, std::string* message = nullptr);
 
 }  // namespace quorva

@@ -52,13 +52,28 @@ uint64_t MediaBytes(const MovieBox& box) {
     return n;
 }
 
+// The payload size a box will have in the output.
+uint64_t OutputPayloadSize(const MovieBox& box) {
+    if (box.leaf || box.Is("mdat")) return box.outputSize;
+    uint64_t n = 0;
+    for (const MovieBox& c : box.children)
+        n += OutputBoxSize(c);
+    return n;
+}
+
 bool WriteBox(const MovieBox& box, Copier& c) {
-    const uint64_t size = OutputBoxSize(box);
-    if (size > std::numeric_limits<uint32_t>::max()) return false;
-    uint8_t header[8];
-    WriteBe32(header, static_cast<uint32_t>(size));
+    const uint64_t payload = OutputPayloadSize(box);
+    const uint64_t headerSize = BoxHeaderSize(payload);
+    uint8_t header[16];
+    if (headerSize == 8) {
+        WriteBe32(header, static_cast<uint32_t>(payload + 8));
+    } else {
+        // The 64-bit form: size 1, the type, then the size.
+        WriteBe32(header, 1);
+        WriteBe64(header + 8, payload + 16);
+    }
     std::copy(box.type, box.type + 4, header + 4);
-    if (!c.out.Write(header, 8)) return false;
+    if (!c.out.Write(header, headerSize)) return false;
     if (box.Is("mdat")) {
         uint64_t written = 0;
         for (const MovieBox* b = &box; b; b = b->next) {
@@ -79,12 +94,13 @@ bool WriteBox(const MovieBox& box, Copier& c) {
 
 }  // namespace
 
+uint64_t BoxHeaderSize(uint64_t payloadSize) {
+    return payloadSize + 8 > std::numeric_limits<uint32_t>::max() ? 16 : 8;
+}
+
 uint64_t OutputBoxSize(const MovieBox& box) {
-    if (box.leaf || box.Is("mdat")) return box.outputSize + 8;
-    uint64_t n = 8;
-    for (const MovieBox& c : box.children)
-        n += OutputBoxSize(c);
-    return n;
+    const uint64_t payload = OutputPayloadSize(box);
+    return payload + BoxHeaderSize(payload);
 }
 
 bool WriteMovie(const MovieBox& root, OutputFile& out, const MovieWriteOptions& options) {

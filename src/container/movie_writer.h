@@ -16,6 +16,9 @@ constexpr size_t kCopyChunk = 32u << 20;
 
 // The size a box will have in the output (header included).
 uint64_t OutputBoxSize(const MovieBox& box);
+// The header a box with this payload size is written with: 8 bytes, or 16 (the 64-bit size
+// form) when its size does not fit 32 bits.
+uint64_t BoxHeaderSize(uint64_t payloadSize);
 
 struct MovieWriteOptions {
     // Cleared to stop the write between chunks (the write then fails).
@@ -24,8 +27,8 @@ struct MovieWriteOptions {
     std::function<void(uint64_t done, uint64_t total)> copied;
 };
 
-// Writes root's children (the root itself has no header). False when a read or write
-// failed, a size does not fit the 32-bit box header, or the write was stopped.
+// Writes root's children (the root itself has no header). Boxes of 4 GiB or more get the
+// 64-bit size form. False when a read or write failed or the write was stopped.
 bool WriteMovie(const MovieBox& root, OutputFile& out, const MovieWriteOptions& options = {});
 
 }  // namespace quorva

@@ -38,10 +38,28 @@ class ViewWindow {
 };
 
 struct ParseContext {
+    explicit ParseContext(sMP4MOVIE& m) : movie(m) {}
     sMP4MOVIE& movie;
     ViewWindow window{movie.file};
     int64_t nodes = 0;
+    std::string error;  // why the parse failed
+
+    bool Fail(std::string why) {
+        if (error.empty()) error = std::move(why);
+        return false;
+    }
+    bool FailAt(uint64_t offset, const std::string& what) {
+        return Fail("box at offset " + std::to_string(offset) + " " + what);
+    }
 };
+
+// Types that hold nothing but boxes, whatever their first child is.
+bool IsContainerType(const char* type) {
+    for (const char* t :
+         {"moov", "trak", "mdia", "minf", "stbl", "edts", "dinf", "mvex", "moof", "traf", "mfra"})
+        if (std::memcmp(type, t, 4) == 0) return true;
+    return false;
+}
 
 // Fills the drive-data facts of a "udat" leaf that holds a block.
 void NoteDriveDataBlock(MovieBox& box) {
@@ -64,7 +82,7 @@ void NoteDriveDataBlock(MovieBox& box) {
 // Creates a node for a box (or the root). False when a view cannot be mapped.
 bool CreateNode(ParseContext& ctx, MovieBox& node, const char* type, uint64_t size, uint64_t offset,
                 bool copyLeaves) {
-    if (++ctx.nodes > kMaxBoxNodes) return false;
+    if (++ctx.nodes > kMaxBoxNodes) return ctx.Fail("more boxes than any movie holds");
     std::memcpy(node.type, type, 4);
     node.type[4] = 0;
     node.sourcePath = ctx.movie.path;
@@ -81,63 +99,100 @@ bool CreateNode(ParseContext& ctx, MovieBox& node, const char* type, uint64_t si
     }
     if (size >= 8) {
         const uint8_t* head = ctx.window.At(offset, 8);
-        if (!head) return false;
+        if (!head) return ctx.FailAt(offset - 8, "cannot be read");
         if (IsKnownBoxType(head + 4)) return true;  // holds boxes
+        // A pure container holds boxes even when its first child is of an unknown type,
+        // as long as that child is a well-formed box.
+        const uint32_t first = ReadBe32(head);
+        if (IsContainerType(type) && first >= 8 && first <= size) return true;
     }
     node.leaf = 1;
     if (size > kMaxLeafCopy) return true;  // too large to hold: streamed when written
     const uint8_t* all = ctx.window.At(offset, size);
-    if (!all) return false;
+    if (!all) return ctx.FailAt(offset - 8, "cannot be read");
     node.payload.assign(all, all + size);
     node.copiedSize = size;
     if (node.Is("udat")) NoteDriveDataBlock(node);
     return true;
 }
 
+// Copies the payload of a box that is raw data whatever it looks like.
+bool MakeRawLeaf(ParseContext& ctx, MovieBox& box) {
+    box.leaf = 1;
+    if (box.HasCopy() || box.size == 0 || box.size > kMaxLeafCopy) return true;
+    const uint8_t* all = ctx.window.At(box.offset, box.size);
+    if (!all) return ctx.Fail("a box cannot be read");
+    box.payload.assign(all, all + box.size);
+    box.copiedSize = box.size;
+    return true;
+}
+
 bool ParseChildren(ParseContext& ctx, MovieBox& node, int depth) {
     node.depth = depth;
-    if (depth > kMaxBoxDepth) return false;
+    if (depth > kMaxBoxDepth) return ctx.Fail("boxes are nested deeper than any movie's");
+    const bool pureContainer = depth > 0 && IsContainerType(node.type);
     const uint64_t end = node.offset + node.size;  // checked against the file by the caller
     uint64_t pos = node.offset;
     while (end - pos >= 8) {
-        uint8_t header[8];
+        uint8_t header[16];
         {
             const uint8_t* at = ctx.window.At(pos, 8);
-            if (!at) return false;
+            if (!at) return ctx.FailAt(pos, "cannot be read");
             std::memcpy(header, at, 8);
         }
         const bool known = IsKnownBoxType(header + 4);
-        const uint32_t boxSize = ReadBe32(header);
+        uint64_t boxSize = ReadBe32(header);
+        uint64_t headerSize = 8;
+        if (boxSize == 1 && end - pos >= 16) {
+            // The 64-bit form: the size follows the type.
+            const uint8_t* at = ctx.window.At(pos + 8, 8);
+            if (!at) return ctx.FailAt(pos, "cannot be read");
+            boxSize = ReadBe64(at);
+            headerSize = 16;
+        } else if (boxSize == 0 && depth == 0) {
+            boxSize = end - pos;  // the last box of the file runs to its end
+        }
+        const bool wellFormed = boxSize >= headerSize && boxSize <= end - pos;
         if (!known) {
             // Unknown types are never containers. The first box of a payload decides that
-            // the payload is raw data. At the top level a well-formed box of an unknown type
-            // after known ones (such as the "wide" box that common tools write after "ftyp")
-            // is kept as a leaf and the walk goes on; anywhere else the walk ends here.
-            if (node.children.empty()) {
+            // the payload is raw data (pure containers excepted). A well-formed box of an
+            // unknown type after known ones (such as the "wide" box that common tools write
+            // after "ftyp", or a maker's own box in "moov") is kept as a leaf and the walk
+            // goes on; bytes that are no box end the walk.
+            if (node.children.empty() && !pureContainer) {
                 if (depth == 0) node.leaf = 1;
                 break;
             }
-            if (depth != 0 || boxSize < 8 || boxSize > end - pos) break;
+            if (!wellFormed) break;
         }
-        if (boxSize < 8) return false;          // 0, or the unsupported 64-bit form
-        if (boxSize > end - pos) return false;  // runs past its parent or the file
+        if (boxSize < headerSize) {
+            return ctx.FailAt(pos, boxSize == 0 ? "has size 0 inside another box"
+                                                : "has a size smaller than its header");
+        }
+        if (boxSize > end - pos) {
+            if (depth == 0 && std::memcmp(header + 4, "mdat", 4) == 0) {
+                // The media data of a movie cut short: it ends with the file, and the
+                // samples whose data is gone are left out by the readers of the tables.
+                boxSize = end - pos;
+                ctx.movie.cutShort = true;
+            } else {
+                return ctx.FailAt(pos, depth == 0 ? "runs past the end of the file"
+                                                  : "runs past the end of its parent box");
+            }
+        }
+        if (boxSize < headerSize) return ctx.FailAt(pos, "is cut short");
         MovieBox child;
         char type[5] = {static_cast<char>(header[4]), static_cast<char>(header[5]),
                         static_cast<char>(header[6]), static_cast<char>(header[7]), 0};
-        if (!CreateNode(ctx, child, type, boxSize - 8, pos + 8, /*copyLeaves=*/true)) return false;
+        if (!CreateNode(ctx, child, type, boxSize - headerSize, pos + headerSize,
+                        /*copyLeaves=*/true))
+            return false;
         child.depth = depth + 1;
+        child.headerSize = static_cast<uint8_t>(headerSize);
         if (!known) {
-            // An unknown top-level box is raw data, whatever its payload looks like.
-            if (!child.leaf) {
-                child.leaf = 1;
-                if (child.size <= kMaxLeafCopy) {
-                    const uint8_t* all = ctx.window.At(child.offset, child.size);
-                    if (!all) return false;
-                    child.payload.assign(all, all + child.size);
-                    child.copiedSize = child.size;
-                }
-            }
-        } else if (!child.leaf && boxSize > 12) {
+            // An unknown box is raw data, whatever its payload looks like.
+            if (!MakeRawLeaf(ctx, child)) return false;
+        } else if (!child.leaf && child.size > 4) {
             if (!ParseChildren(ctx, child, depth + 1)) return false;
         }
         node.children.push_back(std::move(child));
@@ -203,21 +258,25 @@ void sMP4MOVIE::DestroyTree() {
 }
 
 std::unique_ptr<sMP4MOVIE> OpenMovie(const std::string& path, bool copyLeaves, bool progressOn,
-                                     ProgressCallback progress) {
+                                     ProgressCallback progress, std::string* error) {
+    auto fail = [&](std::string why) -> std::unique_ptr<sMP4MOVIE> {
+        if (error) *error = std::move(why);
+        return nullptr;
+    };
     BuildKnownTypes();
     auto movie = std::make_unique<sMP4MOVIE>();
     movie->path = std::make_shared<const std::string>(path);
-    if (!movie->file.Open(path)) return nullptr;
+    if (!movie->file.Open(path)) return fail("cannot be opened");
     movie->fileSize = movie->file.Size();
-    if (movie->fileSize < 8) return nullptr;  // too short to hold a box
+    if (movie->fileSize < 8) return fail("too short to hold a box");
     {
         ParseContext ctx{*movie};
         if (!CreateNode(ctx, movie->root, "\0\0\0\0", movie->fileSize, 0, copyLeaves))
-            return nullptr;
+            return fail(ctx.error);
         movie->root.type[0] = 0;
         if (!movie->root.leaf || !movie->root.HasCopy()) {
             movie->root.leaf = 0;
-            if (!ParseChildren(ctx, movie->root, 0)) return nullptr;
+            if (!ParseChildren(ctx, movie->root, 0)) return fail(ctx.error);
         }
     }
     SetLastParseBoxCount(LiveBoxCount());
@@ -229,27 +288,6 @@ std::unique_ptr<sMP4MOVIE> OpenMovie(const std::string& path, bool copyLeaves, b
 
 void CloseMovie(std::unique_ptr<sMP4MOVIE> movie) {
     movie.reset();
-}
-
-VideoDimensions VideoSize(const sMP4MOVIE& movie) {
-    const MovieBox* stsd = movie.First(kBoxStsd);
-    VideoDimensions d;
-    if (!stsd || !stsd->HasCopy() || stsd->payload.size() < 44) return d;
-    d.width = ReadBe16(stsd->payload.data() + 40);
-    d.height = ReadBe16(stsd->payload.data() + 42);
-    return d;
-}
-
-int64_t FrameCount(const sMP4MOVIE& movie) {
-    const MovieBox* stts = movie.First(kBoxStts);
-    if (!stts || !stts->HasCopy() || stts->payload.size() < 8) return -1;
-    const uint8_t* p = stts->payload.data();
-    const uint64_t entries = ReadBe32(p + 4);
-    const uint64_t room = (stts->payload.size() - 8) / 8;
-    int64_t sum = 0;
-    for (uint64_t i = 0; i < entries && i < room; ++i)
-        sum += ReadBe32(p + 8 + 8 * i);
-    return sum;
 }
 
 MediaTimes ReadMediaTimes(const std::vector<uint8_t>& payload) {
@@ -266,16 +304,6 @@ MediaTimes ReadMediaTimes(const std::vector<uint8_t>& payload) {
     }
     t.ok = true;
     return t;
-}
-
-float FramesPerSecond(const sMP4MOVIE& movie) {
-    const MovieBox* mvhd = movie.First(kBoxMvhd);
-    if (!mvhd || !mvhd->HasCopy()) return -1.0f;
-    const MediaTimes t = ReadMediaTimes(mvhd->payload);
-    const int64_t frames = FrameCount(movie);
-    if (!t.ok || t.duration == 0 || frames < 0) return -1.0f;
-    return static_cast<float>(static_cast<double>(frames) * t.timescale /
-                              static_cast<double>(t.duration));
 }
 
 }  // namespace quorva

@@ -63,6 +63,9 @@ class sMP4MOVIE {
     MappedFile file;
     MovieBox root;
     uint64_t fileSize = 0;
+    // The last box, "mdat", ran past the end of the file (a movie cut short): its size was
+    // cut to what the file holds.
+    bool cutShort = false;
     std::shared_ptr<const std::string> path;
 
   private:
@@ -70,10 +73,14 @@ class sMP4MOVIE {
 };
 
 // Parses the movie at path. copyLeaves applies to the root box (the boxes found are
-// always copied). Null when the file cannot be opened or mapped, a box has a size below
-// 8 (0 included) or runs past its parent or the end of the file, or the tree is damaged.
+// always copied). Box sizes of 1 (the 64-bit form) are read; a size of 0 is taken for the
+// last top-level box only (it runs to the end of the file). Null (and why in error) when
+// the file cannot be opened or mapped, a box has a size below its header or runs past its
+// parent or the end of the file (a last "mdat" excepted: see cutShort), or the tree is
+// damaged.
 std::unique_ptr<sMP4MOVIE> OpenMovie(const std::string& path, bool copyLeaves = true,
-                                     bool progressOn = false, ProgressCallback progress = {});
+                                     bool progressOn = false, ProgressCallback progress = {},
+                                     std::string* error = nullptr);
 // Destroys the tree (reporting progress), closes the file and deletes the movie.
 void CloseMovie(std::unique_ptr<sMP4MOVIE> movie);
 
@@ -81,11 +88,11 @@ struct VideoDimensions {
     int width = -1;
     int height = -1;
 };
-// Width and height of the first visual sample entry of the first "stsd"; -1 when absent.
+// The video track's facts (video_track.h): the width and height of its first sample
+// description (-1 when absent), its frame count (-1 when it gives no frames) and its frame
+// rate over its own time scale and frame durations (-1 when it cannot be computed).
 VideoDimensions VideoSize(const sMP4MOVIE& movie);
-// The sum of the sample counts of the first "stts"; -1 when there is none.
 int64_t FrameCount(const sMP4MOVIE& movie);
-// FrameCount x timescale / duration of the first "mvhd"; -1 when it cannot be computed.
 float FramesPerSecond(const sMP4MOVIE& movie);
 
 // Time scale and duration of an "mvhd" or "mdhd" payload (versions 0 and 1).

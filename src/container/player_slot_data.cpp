@@ -43,7 +43,8 @@ bool PlayerSlotData::ReadFrameDuration(const std::string& moviePath, FrameDurati
     return quorva::ReadFrameDuration(moviePath, stores_[0], out);
 }
 
-bool PlayerSlotData::LoadData(const std::string& moviePath, uint64_t frameCount) {
+bool PlayerSlotData::LoadData(const std::string& moviePath, uint64_t frameCount,
+                              const std::vector<double>& frameStartsMs) {
     CountedLock slot(slotLock_);
     // A prefetch of another recording is stopped; one of this recording is waited for.
     if (!(prefetchBusy_.load() && PrefetchingPath() == moviePath)) stores_[2].RequestAbort();
@@ -69,7 +70,7 @@ bool PlayerSlotData::LoadData(const std::string& moviePath, uint64_t frameCount)
             if (HasDriveDataBlock(drivePath)) loaded = current.Load(drivePath);
         }
     }
-    stores_[1].BuildFrameIndex(frameCount);
+    stores_[1].BuildFrameIndex(frameCount, frameStartsMs);
     return loaded;
 }
 

@@ -68,9 +68,11 @@ class PlayerSlotData {
 
     // Makes the current store hold the drive data of the movie: the prefetched data when
     // it is this recording's, else the drive-data file loaded now; then builds the frame
-    // index with frameCount (the player's number of frames; 0 when no movie is open).
+    // index with frameCount (the player's number of frames; 0 when no movie is open) and,
+    // at a variable frame rate, each frame's start (empty: evenly spaced frames).
     // True when drive data was loaded (a recording without one simply has no samples).
-    bool LoadData(const std::string& moviePath, uint64_t frameCount);
+    bool LoadData(const std::string& moviePath, uint64_t frameCount,
+                  const std::vector<double>& frameStartsMs = {});
     // Refills the prefetch store with the movie's drive data, or only clears it for an
     // empty path. False while the player is not ready, or when the load failed.
     bool Prefetch(const std::string& moviePath);

@@ -13,6 +13,8 @@ extern "C" {
 #include <cmath>
 #include <thread>
 
+#include "container/video_track.h"
+
 namespace quorva {
 
 namespace {
@@ -74,21 +76,38 @@ bool FfmpegMovie::Open(const std::string& path, int decodeThreads, bool withAudi
                        std::string* error) {
     Close();
     info_ = {};
+    frameTicks_.clear();
     auto fail = [&](const std::string& why) {
         if (error) *error = why;
         Close();
         return false;
     };
+    // One rule for every reader of movies: what the box reader cannot show is refused.
+    VideoTrack track;
+    std::string why;
+    if (!ReadMovieVideoTrack(path, track, &why)) return fail(why);
+
     int rc = avformat_open_input(&format_, path.c_str(), nullptr, nullptr);
     if (rc < 0) return fail("cannot open " + path + ": " + AvErrorText(rc));
     rc = avformat_find_stream_info(format_, nullptr);
     if (rc < 0) return fail("cannot read the streams: " + AvErrorText(rc));
 
-    videoIndex_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-    if (videoIndex_ < 0) return fail("no video stream");
+    // The stream of the video track (the demuxer numbers streams by their track ids).
+    videoIndex_ = -1;
+    for (unsigned i = 0; i < format_->nb_streams; ++i) {
+        const AVStream* candidate = format_->streams[i];
+        if (candidate->codecpar->codec_type == AVMEDIA_TYPE_VIDEO &&
+            static_cast<uint32_t>(candidate->id) == track.trackId) {
+            videoIndex_ = static_cast<int>(i);
+            break;
+        }
+    }
+    if (videoIndex_ < 0)
+        videoIndex_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (videoIndex_ < 0) return fail("no video track");
     AVStream* st = format_->streams[videoIndex_];
     const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
-    if (!codec) return fail("no decoder for the video stream");
+    if (!codec) return fail("no decoder for the video track");
     video_ = avcodec_alloc_context3(codec);
     if (!video_ || avcodec_parameters_to_context(video_, st->codecpar) < 0)
         return fail("cannot set up the video decoder");
@@ -108,23 +127,27 @@ bool FfmpegMovie::Open(const std::string& path, int decodeThreads, bool withAudi
     packet_ = av_packet_alloc();
     if (!frame_ || !audioFrame_ || !packet_) return fail("out of memory");
 
-    info_.width = video_->width;
-    info_.height = video_->height;
-    double fps = Rational(st->avg_frame_rate);
-    if (fps <= 0.0 || fps > 1000.0) fps = Rational(st->r_frame_rate);
-    if (fps > 1000.0) fps = 0.0;
-    info_.frameRate = fps;
+    info_.rotation = track.rotation;
+    const bool sideways = track.rotation == 90 || track.rotation == 270;
+    info_.width = sideways ? video_->height : video_->width;
+    info_.height = sideways ? video_->width : video_->height;
+    info_.frameCount = track.FrameCount();
+    info_.frameRate = track.FramesPerSecond();
+    info_.durationSec = track.Seconds();
+
+    // Positions and time stamps: the frames' own times, counted from the stream's start.
     const double tb = Rational(st->time_base);
-    if (st->duration != AV_NOPTS_VALUE && st->duration > 0 && tb > 0)
-        info_.durationSec = st->duration * tb;
-    else if (format_->duration > 0)
-        info_.durationSec = static_cast<double>(format_->duration) / AV_TIME_BASE;
-    ptsPerFrame_ = (fps > 0.0 && tb > 0.0) ? 1.0 / (fps * tb) : 1.0;
+    ptsPerTick_ = tb > 0.0 ? 1.0 / (tb * track.timescale) : 1.0;
     startPts_ = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
-    if (st->nb_frames > 0)
-        info_.frameCount = st->nb_frames;
-    else if (fps > 0.0)
-        info_.frameCount = static_cast<int64_t>(std::llround(info_.durationSec * fps));
+    if (track.ConstantRate() && info_.frameRate > 0.0) {
+        info_.timeline = FrameTimeline::Constant(info_.frameCount, 1000.0 / info_.frameRate);
+        ptsPerFrame_ = ptsPerTick_ * track.timescale / info_.frameRate;
+    } else {
+        info_.timeline = FrameTimeline::Listed(track.FrameTimesMs(), track.Seconds() * 1000.0);
+        frameTicks_ = std::move(track.frameTimes);
+        ptsPerFrame_ =
+            info_.frameRate > 0.0 ? ptsPerTick_ * track.timescale / info_.frameRate : 1.0;
+    }
 
     for (unsigned i = 0; i < format_->nb_streams; ++i) {
         if (static_cast<int>(i) != videoIndex_) format_->streams[i]->discard = AVDISCARD_ALL;
@@ -168,11 +191,27 @@ bool FfmpegMovie::OpenAudio(int streamIndex) {
 }
 
 int64_t FfmpegMovie::PositionOfPts(int64_t pts) const {
-    return static_cast<int64_t>(std::llround((pts - startPts_) / ptsPerFrame_));
+    if (frameTicks_.empty())
+        return static_cast<int64_t>(std::llround((pts - startPts_) / ptsPerFrame_));
+    // The frame whose start lies nearest.
+    const double ticks = static_cast<double>(pts - startPts_) / ptsPerTick_;
+    const auto after =
+        std::lower_bound(frameTicks_.begin(), frameTicks_.end(), ticks,
+                         [](int64_t t, double v) { return static_cast<double>(t) < v; });
+    if (after == frameTicks_.begin()) return 0;
+    if (after == frameTicks_.end()) return static_cast<int64_t>(frameTicks_.size()) - 1;
+    const auto before = after - 1;
+    const bool nearer = ticks - static_cast<double>(*before) <= static_cast<double>(*after) - ticks;
+    return (nearer ? before : after) - frameTicks_.begin();
 }
 
 int64_t FfmpegMovie::PtsOfPosition(int64_t position) const {
-    return startPts_ + static_cast<int64_t>(std::llround(position * ptsPerFrame_));
+    if (frameTicks_.empty())
+        return startPts_ + static_cast<int64_t>(std::llround(position * ptsPerFrame_));
+    const size_t i = static_cast<size_t>(
+        std::clamp<int64_t>(position, 0, static_cast<int64_t>(frameTicks_.size()) - 1));
+    return startPts_ +
+           static_cast<int64_t>(std::llround(static_cast<double>(frameTicks_[i]) * ptsPerTick_));
 }
 
 void FfmpegMovie::SetKeyFramesOnly(bool on) {
@@ -270,10 +309,16 @@ std::shared_ptr<VideoFrame> FfmpegMovie::ConvertCurrent(FramePool& pool) {
         swsRange_ = fullRange;
         swsMatrix_ = matrix;
     }
+    // The pool's buffers have the row alignment and the padding the converter writes into.
     auto out = pool.Acquire(w, h);
     uint8_t* dst[4] = {out->pixels.data(), nullptr, nullptr, nullptr};
     int dstStride[4] = {out->stride, 0, 0, 0};
     if (sws_scale(sws_, frame_->data, frame_->linesize, 0, h, dst, dstStride) != h) return nullptr;
+    if (info_.rotation != 0) {
+        auto turned = TurnPicture(*out, info_.rotation, pool);
+        if (!turned) return nullptr;
+        out = std::move(turned);
+    }
     out->keyFrame = frame_->key_frame != 0;
     return out;
 }

@@ -7,7 +7,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "player/frame_timeline.h"
 #include "player/video_frame.h"
 
 struct AVFormatContext;
@@ -20,11 +22,13 @@ struct SwrContext;
 namespace quorva {
 
 struct MovieInfo {
-    int width = 0;
+    int width = 0;  // of the picture as shown (turned upright)
     int height = 0;
-    int64_t frameCount = 0;  // video frames in the movie
-    double frameRate = 0.0;  // the stream's own frame rate (frames per second), 0 unknown
+    int64_t frameCount = 0;  // video frames in the movie (whose data lies inside the file)
+    double frameRate = 0.0;  // the video track's own frame rate (the mean one when it varies)
     double durationSec = 0.0;
+    int rotation = 0;        // clockwise degrees the decoded picture is turned to be shown
+    FrameTimeline timeline;  // where each frame starts
     bool hasAudio = false;
     int audioSampleRate = 0;
     int audioChannels = 0;
@@ -41,15 +45,18 @@ class FfmpegMovie {
     FfmpegMovie(const FfmpegMovie&) = delete;
     FfmpegMovie& operator=(const FfmpegMovie&) = delete;
 
-    // Opens the file and its first video stream; decodeThreads 0 chooses from the machine.
-    // withAudio also opens the first audio stream (a failure there leaves the movie silent).
+    // Opens the file and the stream of its video track (the movie's own box reader decides
+    // whether the movie can be shown, and gives its frames and their times); decodeThreads 0
+    // chooses from the machine. withAudio also opens the first audio stream (a failure there
+    // leaves the movie silent).
     bool Open(const std::string& path, int decodeThreads, bool withAudio, std::string* error);
     const MovieInfo& Info() const { return info_; }
 
     enum class ReadResult { kFrame, kEnd, kError };
     // Decodes up to the next video frame in presentation order; its position number is set.
     ReadResult NextFrame(int64_t* position, bool* keyFrame);
-    // The frame last returned by NextFrame, converted to 32-bit pixels; null on failure.
+    // The frame last returned by NextFrame, converted to 32-bit pixels and turned upright;
+    // null on failure.
     std::shared_ptr<VideoFrame> ConvertCurrent(FramePool& pool);
 
     // Moves the reader to the key frame at or before the position and empties the decoders.
@@ -81,7 +88,9 @@ class FfmpegMovie {
     int videoIndex_ = -1;
     int audioIndex_ = -1;
     int64_t startPts_ = 0;
-    double ptsPerFrame_ = 1.0;  // stream time-base units per frame
+    double ptsPerFrame_ = 1.0;         // stream time-base units per frame (constant frame rate)
+    double ptsPerTick_ = 1.0;          // stream time-base units per tick of the track's time scale
+    std::vector<int64_t> frameTicks_;  // each frame's start in track ticks (variable rate)
     bool keyOnly_ = false;
     bool audioEnabled_ = true;
     bool drained_ = false;  // end of file reached; the decoder is being drained

@@ -1,9 +1,10 @@
 // The operation table of the FFmpeg engine.
 #include <algorithm>
-#include <cstring>
-#include <fstream>
+#include <filesystem>
+#include <system_error>
 
 #include "container/drive_data_store.h"
+#include "container/video_track.h"
 #include "player/ffmpeg_player.h"
 #include "player/ffmpeg_slot_engine.h"
 #include "player/overlay_text.h"
@@ -59,27 +60,39 @@ int Uninitialize(PlayerSlot& slot) {
     return 1;
 }
 
+// The movie's video track, read by the same rule as every other reader of movies (a file
+// of at least 260 bytes that the box reader can show); why tells the reason otherwise.
+bool ReadPlayableMovie(const std::string& path, VideoTrack& track, std::string& why) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) {
+        why = "cannot be opened";
+        return false;
+    }
+    if (size < kMinimumMovieBytes) {
+        why = "too short to be a movie";
+        return false;
+    }
+    return ReadMovieVideoTrack(path, track, &why);
+}
+
 int Probe(PlayerSlot& slot, const std::string& path) {
     CountedLock lock(slot.data.SlotLock());
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return 0;
-    in.seekg(0, std::ios::end);
-    const auto size = static_cast<int64_t>(in.tellg());
-    if (size < static_cast<int64_t>(kMinimumMovieBytes)) return 0;
-    char head[8] = {};
-    in.seekg(0);
-    if (!in.read(head, sizeof head)) return 0;
-    return std::memcmp(head + 4, "ftyp", 4) == 0 ? 1 : 0;
+    VideoTrack track;
+    std::string why;
+    return ReadPlayableMovie(path, track, why) ? 1 : 0;
 }
 
 int Close(PlayerSlot& slot);
 
 int Open(PlayerSlot& slot, const std::string& path) {
     CountedLock lock(slot.data.SlotLock());
-    if (!Probe(slot, path)) return 0;
+    slot.lastOpenError.clear();
+    VideoTrack track;
+    if (!ReadPlayableMovie(path, track, slot.lastOpenError)) return 0;
     if (slot.engine) Close(slot);
 
-    // The movie header gives the length and the frame duration.
+    // The video track gives the length and the frame duration.
     FrameDurationInfo header;
     int headerResult = 0;
     if (slot.data.ReadFrameDuration(path, header) && header.frameMs > 0.0f) {
@@ -89,10 +102,16 @@ int Open(PlayerSlot& slot, const std::string& path) {
         else
             headerResult = static_cast<int>(1000.0f / header.frameMs) == 15 ? 1 : 2;
     }
-    if (headerResult == 2) return 2;
+    if (headerResult == 0) {
+        slot.lastOpenError = "the video track gives no frame duration";
+        return 0;
+    }
+    if (headerResult == 2) {
+        slot.lastOpenError = "the recording is too short";
+        return 2;
+    }
 
     const bool mainSlot = slot.index == 0;
-    std::string error;
     EngineOptions options;
     options.output = slot.window.output;
     options.notify = slot.window.messages;
@@ -100,19 +119,11 @@ int Open(PlayerSlot& slot, const std::string& path) {
     options.clock = slot.clock;
     options.decodeThreads = slot.decodeThreads;
     if (mainSlot) options.audio = CreateQtAudioRenderer();
-
-    if (headerResult == 0) {
-        // No readable header: the stream's own frame rate gives the frame duration.
-        FfmpegMovie probe;
-        if (!probe.Open(path, 1, false, &error) || probe.Info().frameRate <= 0.0) return 0;
-        slot.frameMs = static_cast<float>(1000.0 / probe.Info().frameRate);
-        headerResult = 1;
-    }
     slot.data.SetFrameDuration(slot.frameMs);
     options.frameMs = slot.frameMs;
     if (!options.output || !options.clock) return headerResult;
 
-    slot.engine = FfmpegSlotEngine::Open(path, std::move(options), &error);
+    slot.engine = FfmpegSlotEngine::Open(path, std::move(options), &slot.lastOpenError);
     if (!slot.engine) return headerResult;  // stays closed; no ready notice comes
     slot.canPlayBackwards = 0;
     slot.engine->SetThinned(IsThinnedRate(ChooseRate(slot.rateCode, false, slot.rateCode).rate));
@@ -143,7 +154,11 @@ int LoadData(PlayerSlot& slot, const std::string& path) {
     CountedLock lock(slot.data.SlotLock());
     PlayerSlot& main = slot.mainSlot ? *slot.mainSlot : slot;
     const int64_t frames = main.engine ? main.engine->FrameCount() : 0;
-    slot.data.LoadData(path, static_cast<uint64_t>(std::max<int64_t>(frames, 0)));
+    // At a variable frame rate the drive data follows each frame's own time.
+    static const std::vector<double> kEvenlySpaced;
+    const std::vector<double>& starts =
+        main.engine ? main.engine->Timeline().Starts() : kEvenlySpaced;
+    slot.data.LoadData(path, static_cast<uint64_t>(std::max<int64_t>(frames, 0)), starts);
     return 1;
 }
 

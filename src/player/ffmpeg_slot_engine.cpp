@@ -4,7 +4,6 @@
 #include <chrono>
 
 #include "player/frame_timing.h"
-#include "player/position_numbers.h"
 
 namespace quorva {
 
@@ -13,6 +12,11 @@ constexpr size_t kQueueFrames = 6;  // decoded frames kept ahead of the clock
 constexpr auto kEndNoticeDelay = std::chrono::milliseconds(200);
 constexpr double kLongestWaitMs = 50.0;  // the presenter looks again at least this often
 }  // namespace
+
+double FfmpegSlotEngine::ShownMs(int64_t position) const {
+    // A frame is held at least a millisecond (two frames may share a start).
+    return std::max(Timeline().DurationMs(position), 1.0);
+}
 
 std::unique_ptr<FfmpegSlotEngine> FfmpegSlotEngine::Open(const std::string& path,
                                                          EngineOptions options,
@@ -25,14 +29,11 @@ std::unique_ptr<FfmpegSlotEngine> FfmpegSlotEngine::Open(const std::string& path
     const bool withAudio = options.audio != nullptr;
     if (!engine->movie_.Open(path, options.decodeThreads, withAudio, error)) return nullptr;
     engine->info_ = engine->movie_.Info();
-    if (options.frameMs > 0.0)
-        engine->frameMs_ = options.frameMs;
-    else if (engine->info_.frameRate > 0.0)
-        engine->frameMs_ = 1000.0 / engine->info_.frameRate;
-    if (engine->info_.frameCount <= 0 && engine->info_.durationSec > 0.0)
-        engine->info_.frameCount =
-            static_cast<int64_t>(engine->info_.durationSec * 1000.0 / engine->frameMs_);
-    if (engine->info_.frameCount <= 0) {
+    // At a constant frame rate the frames sit at position x frame duration, the duration
+    // the slot took from the movie; a variable rate keeps each frame's own start.
+    if (engine->info_.timeline.IsConstant() && options.frameMs > 0.0)
+        engine->info_.timeline = FrameTimeline::Constant(engine->info_.frameCount, options.frameMs);
+    if (engine->info_.frameCount <= 0 || !(engine->info_.timeline.FrameMs() > 0.0)) {
         if (error) *error = "the movie has no frames";
         return nullptr;
     }
@@ -130,7 +131,7 @@ void FfmpegSlotEngine::RequestSeekLocked(int64_t position, bool exact, double ke
     // A seek stands on its frame; a new start at the clock's time (a change of reading mode)
     // keeps the time, so that the slots stay as far apart as they were.
     seekKeepsTime_ = keepTimeMs >= 0.0;
-    anchorMediaMs_ = seekKeepsTime_ ? keepTimeMs : MsOfPosition(position, frameMs_);
+    anchorMediaMs_ = seekKeepsTime_ ? keepTimeMs : Timeline().StartMs(position);
     anchorClockMs_ = clock_->NowMs();
     HoldClockLocked();
     if (audio_) audio_->Flush();
@@ -160,7 +161,7 @@ void FfmpegSlotEngine::Pause() {
     const double now = MediaNowLocked();
     anchorMediaMs_ = now;
     const bool shown = lastPresented_ && lastPresented_->serial == serial_ && !pendingPicture_ &&
-                       lastPresented_->position == PositionAtMs(now, frameMs_);
+                       lastPresented_->position == Timeline().PositionAt(now);
     if (!shown) {
         settle_ = true;
         pendingPicture_ = true;
@@ -186,7 +187,7 @@ void FfmpegSlotEngine::SetThinned(bool on) {
     const bool wasPlaying = playing_;
     // Playing key frames only, the first one before the time will do; a paused slot keeps
     // showing exactly the frame of its position.
-    RequestSeekLocked(PositionAtMs(now, frameMs_), !on || !wasPlaying, now);
+    RequestSeekLocked(Timeline().PositionAt(now), !on || !wasPlaying, now);
     playing_ = wasPlaying;
 }
 
@@ -206,7 +207,7 @@ double FfmpegSlotEngine::MediaMs() const {
 
 int64_t FfmpegSlotEngine::Position() const {
     std::lock_guard lock(mutex_);
-    const int64_t p = PositionAtMs(MediaNowLocked(), frameMs_);
+    const int64_t p = Timeline().PositionAt(MediaNowLocked());
     return std::clamp<int64_t>(p, 0, std::max<int64_t>(info_.frameCount - 1, 0));
 }
 
@@ -257,7 +258,7 @@ FramePtr FfmpegSlotEngine::ConvertFrame(int64_t position, uint64_t serial) {
     auto frame = movie_.ConvertCurrent(*pool_);
     if (!frame) return nullptr;
     frame->position = position;
-    frame->mediaMs = MsOfPosition(position, frameMs_);
+    frame->mediaMs = Timeline().StartMs(position);
     frame->serial = serial;
     return frame;
 }
@@ -272,7 +273,7 @@ FramePtr FfmpegSlotEngine::DecodeSeek(int64_t target, bool exact) {
         serial = serial_;
     }
     int64_t seekFrom = target;
-    int64_t backOff = std::max<int64_t>(static_cast<int64_t>(1000.0 / frameMs_), 1);
+    int64_t backOff = std::max<int64_t>(static_cast<int64_t>(1000.0 / Timeline().FrameMs()), 1);
     int64_t lastSeen = -1;
     const bool keyOnly = movie_.KeyFramesOnly();
     if (exact) movie_.SetKeyFramesOnly(false);
@@ -422,7 +423,7 @@ void FfmpegSlotEngine::PresentLoop() {
         }
         if (settle_ && !playing_) {
             // Bring the paused picture to the paused position: skip frames before it.
-            const int64_t target = PositionAtMs(anchorMediaMs_, frameMs_);
+            const int64_t target = Timeline().PositionAt(anchorMediaMs_);
             if (lastPresented_ && lastPresented_->serial == serial_ &&
                 lastPresented_->position == target) {
                 settle_ = false;
@@ -506,7 +507,9 @@ void FfmpegSlotEngine::PresentLoop() {
         if (queue_.empty()) {
             if (eof_ && seekTarget_ < 0 && !pendingPicture_) {
                 const double lastEnd =
-                    lastPresented_ ? lastPresented_->mediaMs + frameMs_ : anchorMediaMs_;
+                    lastPresented_
+                        ? lastPresented_->mediaMs + Timeline().DurationMs(lastPresented_->position)
+                        : anchorMediaMs_;
                 const double now = MediaNowLocked();
                 const auto wall = std::chrono::steady_clock::now();
                 if (!endPending_) {
@@ -538,7 +541,8 @@ void FfmpegSlotEngine::PresentLoop() {
         const double now = MediaNowLocked();
         const double rate = clock_->Rate();
         const Entry& front = queue_.front();
-        const FrameDecision d = DecideFrame(front.frame->mediaMs - now, frameMs_, rate);
+        const FrameDecision d =
+            DecideFrame(front.frame->mediaMs - now, ShownMs(front.frame->position), rate);
         if (d.action == FrameAction::kWait) {
             presentCv_.wait_for(lock, std::chrono::duration<double, std::milli>(
                                           std::min(d.waitMs, kLongestWaitMs)));
@@ -546,8 +550,8 @@ void FfmpegSlotEngine::PresentLoop() {
         }
         const bool late = d.action == FrameAction::kPresentLate;
         if (late && queue_.size() > 1 &&
-            DecideFrame(queue_[1].frame->mediaMs - now, frameMs_, rate).action ==
-                FrameAction::kPresentLate) {
+            DecideFrame(queue_[1].frame->mediaMs - now, ShownMs(queue_[1].frame->position), rate)
+                    .action == FrameAction::kPresentLate) {
             // Already behind by more than a frame: skip to catch up with the clock.
             queue_.pop_front();
             ++stats_.dropped;

@@ -25,8 +25,10 @@ struct EngineOptions {
     AppMessageTarget* notify = nullptr;  // receives WM_APP_SESSION_READY / _ENDED
     uintptr_t noticeSerial = 0;          // wParam of those notices: which open they belong to
     PresentationClock* clock = nullptr;  // shared by the slots (required)
-    double frameMs = 0.0;   // ms per frame from the movie header; 0 takes the stream's rate
-    int decodeThreads = 0;  // 0: chosen from the machine
+    // ms per frame the slot took from the movie (used at a constant frame rate); 0 takes the
+    // video track's own.
+    double frameMs = 0.0;
+    int decodeThreads = 0;                 // 0: chosen from the machine
     std::unique_ptr<AudioRenderer> audio;  // the main slot's sound, or null
 };
 
@@ -48,8 +50,10 @@ class FfmpegSlotEngine {
     ~FfmpegSlotEngine();  // stops and joins both threads
 
     const MovieInfo& Info() const { return info_; }
-    double FrameMs() const { return frameMs_; }
+    double FrameMs() const { return info_.timeline.FrameMs(); }
     int64_t FrameCount() const { return info_.frameCount; }
+    // Where each frame starts (position n is frame n in presentation order).
+    const FrameTimeline& Timeline() const { return info_.timeline; }
 
     void Play();
     void Pause();
@@ -87,12 +91,12 @@ class FfmpegSlotEngine {
     FramePtr ConvertFrame(int64_t position, uint64_t serial);
     void RequestSeekLocked(int64_t position, bool exact, double keepTimeMs = -1.0);
     double MediaNowLocked() const;
+    double ShownMs(int64_t position) const;  // how long a frame stays up
     void HoldClockLocked();
     void ReleaseClockLocked();
 
     FfmpegMovie movie_;  // used by the decode thread only once the threads run
     MovieInfo info_;
-    double frameMs_ = 33.3667;
     std::shared_ptr<FramePool> pool_ = FramePool::Create();
     VideoOutput* output_ = nullptr;
     AppMessageTarget* notify_ = nullptr;

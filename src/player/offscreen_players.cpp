@@ -33,7 +33,12 @@ bool OffscreenPlayers::Open(const std::string& moviePath, std::string* error) {
     GroupOpen(group_, moviePath);
     const int result = MainOpenResult(group_);
     if (result != 1) {
-        if (error) *error = result == 2 ? "the recording is too short" : "cannot open " + moviePath;
+        if (error) {
+            const std::string& why = group_.slot[0].lastOpenError;
+            *error = result == 2   ? "the recording is too short"
+                     : why.empty() ? "cannot open " + moviePath
+                                   : why;
+        }
         return false;
     }
     subOpen_ = slots_ > 1 && group_.slot[1].state != SLOT_CLOSED;

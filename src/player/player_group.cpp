@@ -1,5 +1,6 @@
 #include "player/player_group.h"
 
+#include "player/ffmpeg_slot_engine.h"
 #include "player/position_numbers.h"
 #include "recordings/recording_name.h"
 
@@ -81,12 +82,20 @@ int GroupPause(PlayerGroup& g) {
     return ForValidSlots(g, [&](int, PlayerSlot& s) { return s.ops->Pause(s); });
 }
 
+// The sub slot's frame at the main slot's position: by the frame durations, or, when a
+// camera's frame rate varies, the sub camera's frame shown at the main frame's time.
+int64_t SubPosition(PlayerGroup& g, int64_t position) {
+    const FfmpegSlotEngine* main = g.slot[0].engine.get();
+    const FfmpegSlotEngine* sub = g.slot[1].engine.get();
+    if (main && sub && (!main->Timeline().IsConstant() || !sub->Timeline().IsConstant()))
+        return sub->Timeline().PositionAt(main->Timeline().StartMs(position));
+    return SubSlotPosition(position, g.slot[0].frameMs, g.slot[1].frameMs);
+}
+
 int GroupSeek(PlayerGroup& g, int64_t position) {
-    const float d0 = g.slot[0].frameMs;
-    const float d1 = g.slot[1].frameMs;
-    return ForValidSlots(g, [&](int i, PlayerSlot& s) {
-        return s.ops->Seek(s, i == 0 ? position : SubSlotPosition(position, d0, d1));
-    });
+    const int64_t subPosition = SubPosition(g, position);
+    return ForValidSlots(
+        g, [&](int i, PlayerSlot& s) { return s.ops->Seek(s, i == 0 ? position : subPosition); });
 }
 
 int GroupSetRate(PlayerGroup& g, int rateCode) {

@@ -48,7 +48,8 @@ struct PlayerSlot {
     int valid = 0;       // set by the caller when Initialize succeeded
     int dataLoaded = 0;  // set by GroupLoadData, cleared by GroupClose/ReleaseData
     std::string overlayFontFace;
-    int lastOpenResult = 0;  // result of the last Open (the ready rule of the windows)
+    int lastOpenResult = 0;     // result of the last Open (the ready rule of the windows)
+    std::string lastOpenError;  // why the last Open failed ("" when it did not)
     // Numbers the engines: each Open and Close moves it on, and the engine's notices carry
     // the number of its open, so a notice still on its way from an earlier movie is known.
     uintptr_t openSerial = 0;

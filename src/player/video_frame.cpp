@@ -1,5 +1,7 @@
 #include "player/video_frame.h"
 
+#include <cstring>
+
 namespace quorva {
 
 namespace {
@@ -22,8 +24,8 @@ std::shared_ptr<VideoFrame> FramePool::Acquire(int width, int height) {
         frame = std::make_unique<VideoFrame>();
         frame->width = width;
         frame->height = height;
-        frame->stride = width * 4;
-        frame->pixels.resize(static_cast<size_t>(frame->stride) * height);
+        frame->stride = (width * 4 + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
+        frame->pixels.resize(static_cast<size_t>(frame->stride) * height + kPicturePadding);
     }
     frame->position = 0;
     frame->mediaMs = 0.0;
@@ -42,6 +44,35 @@ void FramePool::Give(VideoFrame* frame) {
     std::unique_ptr<VideoFrame> owned(frame);
     std::lock_guard lock(mutex_);
     if (free_.size() < kMaxFreeFrames) free_.push_back(std::move(owned));
+}
+
+std::shared_ptr<VideoFrame> TurnPicture(const VideoFrame& in, int degrees, FramePool& pool) {
+    if (degrees != 90 && degrees != 180 && degrees != 270) return nullptr;
+    const int w = in.width;
+    const int h = in.height;
+    const bool sideways = degrees != 180;
+    auto out = pool.Acquire(sideways ? h : w, sideways ? w : h);
+    for (int y = 0; y < out->height; ++y) {
+        uint8_t* row = out->pixels.data() + static_cast<size_t>(y) * out->stride;
+        for (int x = 0; x < out->width; ++x) {
+            // The source pixel that lands at (x, y).
+            int sx = 0, sy = 0;
+            if (degrees == 90) {
+                sx = y;
+                sy = h - 1 - x;
+            } else if (degrees == 180) {
+                sx = w - 1 - x;
+                sy = h - 1 - y;
+            } else {
+                sx = w - 1 - y;
+                sy = x;
+            }
+            std::memcpy(row + static_cast<size_t>(x) * 4, in.Row(sy) + static_cast<size_t>(sx) * 4,
+                        4);
+        }
+    }
+    out->keyFrame = in.keyFrame;
+    return out;
 }
 
 }  // namespace quorva

@@ -13,7 +13,9 @@ namespace quorva {
 struct VideoFrame {
     int width = 0;
     int height = 0;
-    int stride = 0;  // bytes per row
+    int stride = 0;  // bytes per row: a multiple of kRowAlignment
+    // stride x height bytes of rows, then kPicturePadding bytes that no row uses (converters
+    // write in blocks of several pixels past the end of a row).
     std::vector<uint8_t> pixels;
     int64_t position = 0;  // position number (frame index from 0)
     double mediaMs = 0.0;  // position x frame duration
@@ -29,11 +31,15 @@ struct VideoFrame {
 
 using FramePtr = std::shared_ptr<const VideoFrame>;
 
+constexpr int kRowAlignment = 64;
+constexpr size_t kPicturePadding = 64;
+
 // Recycles frame buffers so that playback does not allocate a picture per frame.
 class FramePool : public std::enable_shared_from_this<FramePool> {
   public:
     static std::shared_ptr<FramePool> Create() { return std::shared_ptr<FramePool>(new FramePool); }
-    // A frame with room for width x height pixels (contents undefined).
+    // A frame with room for width x height pixels (contents undefined), rows aligned and
+    // padded as above.
     std::shared_ptr<VideoFrame> Acquire(int width, int height);
 
   private:
@@ -42,5 +48,9 @@ class FramePool : public std::enable_shared_from_this<FramePool> {
     std::mutex mutex_;
     std::vector<std::unique_ptr<VideoFrame>> free_;
 };
+
+// The picture turned clockwise by degrees (90, 180 or 270), in a frame from pool; null for
+// any other angle.
+std::shared_ptr<VideoFrame> TurnPicture(const VideoFrame& picture, int degrees, FramePool& pool);
 
 }  // namespace quorva

@@ -143,9 +143,10 @@ TEST(MovieReader, FrameCountSumsEveryTimeToSampleEntry) {
     test::PutBe32(stts, 2);
     for (uint32_t v : {100u, 1001u, 50u, 1001u})
         test::PutBe32(stts, v);
+    const TestBox stbl{"stbl", {}, {TestBox{"stts", stts}}};
+    const TestBox trak{"trak", {}, {TestBox{"mdia", {}, {TestBox{"minf", {}, {stbl}}}}}};
     const Bytes file = test::Serialize(
-        std::vector<TestBox>{TestBox{"ftyp", Bytes(8, 'q')},
-                             TestBox{"moov", {}, {TestBox{"trak", {}, {TestBox{"stts", stts}}}}}});
+        std::vector<TestBox>{TestBox{"ftyp", Bytes(8, 'q')}, TestBox{"moov", {}, {trak}}});
     auto movie = OpenBytes(dir, file);
     ASSERT_TRUE(movie);
     EXPECT_EQ(FrameCount(*movie), 150);
@@ -198,19 +199,28 @@ TEST(MovieReader, WideBoxAfterFtypDoesNotHideTheMovie) {
     EXPECT_EQ(VideoSize(*movie).width, 1920);
 }
 
-TEST(MovieReader, UnknownBoxBelowTheTopLevelEndsItsParentsWalk) {
+TEST(MovieReader, WellFormedUnknownBoxesAreSkippedAtEveryLevel) {
     test::TempDir dir;
     Bytes stts = {0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0, 1};
-    const Bytes file = test::Serialize(
-        std::vector<TestBox>{TestBox{"ftyp", Bytes(8, 'q')},
-                             TestBox{"moov",
-                                     {},
-                                     {TestBox{"udta", Bytes(4, 0)}, TestBox{"abcd", Bytes(8, 0)},
-                                      TestBox{"trak", {}, {TestBox{"stts", stts}}}}}});
+    const TestBox stbl{"stbl", {}, {TestBox{"abcd", Bytes(3, 0)}, TestBox{"stts", stts}}};
+    const TestBox trak{"trak", {}, {TestBox{"mdia", {}, {TestBox{"minf", {}, {stbl}}}}}};
+    // An unknown box first in "moov", another between known ones, and bytes that are no box
+    // at the end of "moov" (they end its walk).
+    const Bytes file = test::Serialize(std::vector<TestBox>{
+        TestBox{"ftyp", Bytes(8, 'q')},
+        TestBox{"moov",
+                {},
+                {TestBox{"PRIV", Bytes(8, 0xEE)}, TestBox{"udta", Bytes(4, 0)},
+                 TestBox{"abcd", Bytes(8, 0)}, trak, TestBox{"zzzz", Bytes(2, 0), {}, 0xFFFF}}}});
     auto movie = OpenBytes(dir, file);
     ASSERT_TRUE(movie);
-    EXPECT_EQ(movie->root.children[1].children.size(), 1u);
-    EXPECT_EQ(FrameCount(*movie), -1);
+    const MovieBox& moov = movie->root.children[1];
+    EXPECT_EQ(moov.leaf, 0);
+    ASSERT_EQ(moov.children.size(), 4u);
+    EXPECT_EQ(moov.children[0].Type(), "PRIV");
+    EXPECT_EQ(moov.children[0].payload, Bytes(8, 0xEE));
+    EXPECT_EQ(moov.children[2].leaf, 1);
+    EXPECT_EQ(FrameCount(*movie), 5);
 }
 
 // Damaged files: every one fails the open (and nothing is left counted).
@@ -225,10 +235,10 @@ TEST(MovieReader, DamagedFilesFailTheOpen) {
     cases.push_back({"empty", {}});
     cases.push_back({"shorter than a box header", Bytes{0, 0, 0, 8, 'f', 't'}});
     {
-        Bytes b = test::Serialize(std::vector<TestBox>{TestBox{"ftyp", Bytes(8, 'q')}});
-        Bytes zero = {0, 0, 0, 0, 'm', 'o', 'o', 'v'};
-        b.insert(b.end(), zero.begin(), zero.end());
-        cases.push_back({"box size 0", b});
+        // Size 0 (to the end) is the last top-level box's only; inside a box it is damage.
+        TestBox moov{"moov", {}, {TestBox{"mvhd", Bytes(8, 0), {}, 0}}};
+        cases.push_back({"box size 0 inside a box", test::Serialize(std::vector<TestBox>{
+                                                        TestBox{"ftyp", Bytes(8, 'q')}, moov})});
     }
     for (uint32_t size : {1u, 4u, 7u}) {
         Bytes b = test::Serialize(std::vector<TestBox>{TestBox{"ftyp", Bytes(8, 'q')}});

@@ -70,9 +70,9 @@ TEST_F(SlotOps, ProbeAndOpenResults) {
     EXPECT_EQ(h, 180);
 }
 
-TEST_F(SlotOps, FrameRateFromTheStreamWhenTheHeaderCannotBeRead) {
-    // A movie whose "mvhd" gives no length (duration 0): the header cannot give a frame
-    // duration; the tracks still play.
+TEST_F(SlotOps, FrameRateFromTheVideoTrackWhenTheMovieHeaderGivesNoLength) {
+    // A movie whose "mvhd" gives no length (duration 0): the video track's own time scale and
+    // durations give the frame duration; the tracks play.
     const std::string movie = WriteStampedMovie(folder, "nohead.MOV", 75, {25, 1}, 15);
     std::string bytes;
     {
@@ -85,7 +85,9 @@ TEST_F(SlotOps, FrameRateFromTheStreamWhenTheHeaderCannotBeRead) {
     bytes.replace(at + 20, 4, std::string(4, '\0'));  // duration
     std::ofstream(movie, std::ios::binary | std::ios::trunc) << bytes;
     FrameDurationInfo header;
-    ASSERT_FALSE(ReadFrameDuration(movie, header) && header.frameMs > 0);
+    ASSERT_TRUE(ReadFrameDuration(movie, header));
+    EXPECT_NEAR(header.frameMs, 40.0f, 0.01f);
+    EXPECT_NEAR(header.seconds, 3.0f, 0.01f);
     TestPlayers players(1);
     PlayerSlot& s = players.slot(0);
     ASSERT_EQ(s.ops->Open(s, movie), 1);
