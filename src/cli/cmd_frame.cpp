@@ -30,7 +30,7 @@ int Frame(const std::vector<std::string>& args) {
     OffscreenPlayers players(1);
     std::string error;
     if (!players.Open(args[0], &error)) {
-        std::fprintf(stderr, "frame: %s\n", error.c_str());
+        std::fprintf(stderr, "frame: %s: %s\n", args[0].c_str(), error.c_str());
         return 1;
     }
     PlayerSlot& slot = players.slot(0);

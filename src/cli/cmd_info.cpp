@@ -1,5 +1,5 @@
-// quorva-cli info MOVIE: the movie's picture size, frame count and rate, and the frame
-// duration and length the player works with.
+// quorva-cli info MOVIE: the video track's picture size, frame count and rate, the frame
+// duration and length the player works with, and the turn that shows the picture upright.
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include "cli/cli_command.h"
 #include "cli/json_writer.h"
 #include "container/drive_data_store.h"
-#include "container/mp4_movie.h"
+#include "container/video_track.h"
 
 namespace quorva::cli {
 namespace {
@@ -20,34 +20,38 @@ int Info(const std::vector<std::string>& args) {
         return 2;
     }
     const std::string& path = args[0];
-    auto movie = OpenMovie(path, true, false);
-    if (!movie) {
-        std::fprintf(stderr, "info: %s cannot be read as a movie\n", path.c_str());
+    // The rule every reader of movies keeps: a movie with a video track that has frames.
+    VideoTrack track;
+    std::string why;
+    if (!ReadMovieVideoTrack(path, track, &why)) {
+        std::fprintf(stderr, "info: %s: %s\n", path.c_str(), why.c_str());
         return 1;
     }
-    const VideoDimensions size = VideoSize(*movie);
-    const int64_t frames = FrameCount(*movie);
-    const float fps = FramesPerSecond(*movie);
-    CloseMovie(std::move(movie));
     FrameDurationInfo duration;
     const bool timed = ReadFrameDuration(path, duration);
 
     JsonWriter json;
     json.BeginObject();
-    json.Field("width", size.width);
-    json.Field("height", size.height);
-    json.Field("frames", frames);
-    json.Field("fps", ShortestOfFloat(fps));
+    json.Field("width", track.width);
+    json.Field("height", track.height);
+    json.Field("frames", track.FrameCount());
+    json.Field("fps", ShortestOfFloat(static_cast<float>(track.FramesPerSecond())));
     json.Key("frame_ms");
     timed ? json.Double(ShortestOfFloat(duration.frameMs)) : json.Null();
     json.Key("duration_s");
     timed ? json.Double(ShortestOfFloat(duration.seconds)) : json.Null();
+    json.Field("rotation", track.rotation);
     json.EndObject();
     std::printf("%s\n", json.str().c_str());
     return 0;
 }
 
-const CliCommand kInfo("info", "MOVIE", Info);
+const CliCommand kInfo("info",
+                       "MOVIE\n      the video track's picture size (as stored), frame count and "
+                       "rate, frame duration,\n      length and the clockwise turn that shows it "
+                       "upright; answers {\"width\",\"height\",\n      \"frames\",\"fps\","
+                       "\"frame_ms\",\"duration_s\",\"rotation\"}",
+                       Info);
 
 }  // namespace
 }  // namespace quorva::cli

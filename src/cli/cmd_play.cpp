@@ -46,7 +46,7 @@ int Play(const std::vector<std::string>& args) {
     OffscreenPlayers players(2);
     std::string error;
     if (!players.Open(movie, &error)) {
-        std::fprintf(stderr, "play: %s\n", error.c_str());
+        std::fprintf(stderr, "play: %s: %s\n", movie.c_str(), error.c_str());
         return 1;
     }
     if (!players.SeekAndWait(0)) {
@@ -63,6 +63,8 @@ int Play(const std::vector<std::string>& args) {
     json.Field("max_camera_offset_frames", r.maxCameraOffsetFrames);
     json.Field("cpu_s", r.cpuSeconds);
     json.Field("ended", r.ended);
+    json.Field("media_s", r.mediaSeconds);
+    json.Field("wall_s", r.wallSeconds);
     json.EndObject();
     std::printf("%s\n", json.str().c_str());
     return 0;
@@ -71,7 +73,7 @@ int Play(const std::vector<std::string>& args) {
 const CliCommand kPlay("play",
                        "[--rate CODE] [--seconds S] MOVIE\n      plays both cameras off-screen; "
                        "answers {\"presented\",\"late\",\"dropped\",\"max_late_ms\",\n      "
-                       "\"max_camera_offset_frames\",\"cpu_s\",\"ended\"}",
+                       "\"max_camera_offset_frames\",\"cpu_s\",\"ended\",\"media_s\",\"wall_s\"}",
                        Play);
 
 }  // namespace

@@ -25,7 +25,7 @@ int Snapshot(const std::vector<std::string>& args) {
     OffscreenPlayers players(2);
     std::string error;
     if (!players.Open(movie, &error)) {
-        std::fprintf(stderr, "snapshot: %s\n", error.c_str());
+        std::fprintf(stderr, "snapshot: %s: %s\n", movie.c_str(), error.c_str());
         return 1;
     }
     if (!players.SeekAndWait(n)) {
@@ -42,9 +42,16 @@ int Snapshot(const std::vector<std::string>& args) {
         SnapshotMainPath(folder, SnapshotBaseName(movie), position < 0 ? -1 : position);
     const std::string paths[2] = {mainPath, SnapshotSubPath(mainPath)};
     std::vector<std::string> saved;
+    int failed = 0;
     for (int i = 0; i < 2; ++i) {
-        if (shows[i] && g.slot[i].ops->SaveSnapshot(g.slot[i], paths[i]) == 1)
-            saved.push_back(paths[i]);
+        if (shows[i]) {
+            if (g.slot[i].ops->SaveSnapshot(g.slot[i], paths[i]) == 1) {
+                saved.push_back(paths[i]);
+            } else {
+                std::fprintf(stderr, "snapshot: %s could not be written\n", paths[i].c_str());
+                ++failed;
+            }
+        }
         if (g.slot[i].valid) g.slot[i].ops->ClearOverlay(g.slot[i]);
     }
     if (saved.empty()) {
@@ -59,7 +66,8 @@ int Snapshot(const std::vector<std::string>& args) {
     json.EndArray();
     json.EndObject();
     std::printf("%s\n", json.str().c_str());
-    return 0;
+    // A camera whose picture was not written fails the command (the other's file stays).
+    return failed == 0 ? 0 : 1;
 }
 
 const CliCommand kSnapshot("snapshot",

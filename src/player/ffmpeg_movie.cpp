@@ -3,10 +3,8 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
 #include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
 }
 
 #include <algorithm>
@@ -19,8 +17,6 @@ namespace quorva {
 
 namespace {
 
-constexpr int kMaxPictureSide = 16384;
-
 std::string AvErrorText(int code) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, text, sizeof text);
@@ -29,26 +25,6 @@ std::string AvErrorText(int code) {
 
 double Rational(AVRational r) {
     return r.num > 0 && r.den > 0 ? av_q2d(r) : 0.0;
-}
-
-// Full-range "J" formats are the plain formats with the full range flag.
-AVPixelFormat PlainFormat(AVPixelFormat f, bool* fullRange) {
-    switch (f) {
-        case AV_PIX_FMT_YUVJ420P:
-            *fullRange = true;
-            return AV_PIX_FMT_YUV420P;
-        case AV_PIX_FMT_YUVJ422P:
-            *fullRange = true;
-            return AV_PIX_FMT_YUV422P;
-        case AV_PIX_FMT_YUVJ444P:
-            *fullRange = true;
-            return AV_PIX_FMT_YUV444P;
-        case AV_PIX_FMT_YUVJ440P:
-            *fullRange = true;
-            return AV_PIX_FMT_YUV440P;
-        default:
-            return f;
-    }
 }
 
 }  // namespace
@@ -60,8 +36,6 @@ FfmpegMovie::~FfmpegMovie() {
 }
 
 void FfmpegMovie::Close() {
-    sws_freeContext(sws_);
-    sws_ = nullptr;
     swr_free(&swr_);
     av_packet_free(&packet_);
     av_frame_free(&frame_);
@@ -291,33 +265,11 @@ bool FfmpegMovie::SeekToKeyFrameBefore(int64_t position) {
 }
 
 std::shared_ptr<VideoFrame> FfmpegMovie::ConvertCurrent(FramePool& pool) {
-    const int w = frame_->width;
-    const int h = frame_->height;
-    if (w <= 0 || h <= 0 || w > kMaxPictureSide || h > kMaxPictureSide) return nullptr;
-    bool fullRange = frame_->color_range == AVCOL_RANGE_JPEG;
-    const AVPixelFormat src = PlainFormat(static_cast<AVPixelFormat>(frame_->format), &fullRange);
-    SwsContext* before = sws_;
-    sws_ = sws_getCachedContext(sws_, w, h, src, w, h, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr,
-                                nullptr, nullptr);
-    if (!sws_) return nullptr;
-    if (sws_ != before) swsFormat_ = -1;
-    const int matrix = frame_->colorspace == AVCOL_SPC_BT709 ? SWS_CS_ITU709 : SWS_CS_DEFAULT;
-    if (src != swsFormat_ || int(fullRange) != swsRange_ || matrix != swsMatrix_) {
-        sws_setColorspaceDetails(sws_, sws_getCoefficients(matrix), fullRange ? 1 : 0,
-                                 sws_getCoefficients(SWS_CS_DEFAULT), 1, 0, 1 << 16, 1 << 16);
-        swsFormat_ = src;
-        swsRange_ = fullRange;
-        swsMatrix_ = matrix;
-    }
-    // The pool's buffers have the row alignment and the padding the converter writes into.
-    auto out = pool.Acquire(w, h);
-    uint8_t* dst[4] = {out->pixels.data(), nullptr, nullptr, nullptr};
-    int dstStride[4] = {out->stride, 0, 0, 0};
-    if (sws_scale(sws_, frame_->data, frame_->linesize, 0, h, dst, dstStride) != h) return nullptr;
+    auto out = converter_.Convert(*frame_, pool);
+    if (!out) return nullptr;
     if (info_.rotation != 0) {
-        auto turned = TurnPicture(*out, info_.rotation, pool);
-        if (!turned) return nullptr;
-        out = std::move(turned);
+        out = TurnPicture(*out, info_.rotation, pool);
+        if (!out) return nullptr;
     }
     out->keyFrame = frame_->key_frame != 0;
     return out;

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "player/frame_timeline.h"
+#include "player/picture_converter.h"
 #include "player/video_frame.h"
 
 struct AVFormatContext;
 struct AVCodecContext;
 struct AVFrame;
 struct AVPacket;
-struct SwsContext;
 struct SwrContext;
 
 namespace quorva {
@@ -83,7 +83,6 @@ class FfmpegMovie {
     AVFrame* frame_ = nullptr;
     AVFrame* audioFrame_ = nullptr;
     AVPacket* packet_ = nullptr;
-    SwsContext* sws_ = nullptr;
     SwrContext* swr_ = nullptr;
     int videoIndex_ = -1;
     int audioIndex_ = -1;
@@ -95,9 +94,7 @@ class FfmpegMovie {
     bool audioEnabled_ = true;
     bool drained_ = false;  // end of file reached; the decoder is being drained
     int64_t lastPosition_ = -1;
-    int swsFormat_ = -1;  // source format, range and matrix the converter was set up for
-    int swsRange_ = -1;
-    int swsMatrix_ = -1;
+    PictureConverter converter_;
     AudioCallback audioCallback_;
     std::vector<int16_t> audioBuffer_;
     MovieInfo info_;

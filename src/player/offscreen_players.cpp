@@ -106,6 +106,13 @@ PlaybackReport OffscreenPlayers::Play(int rateCode, double seconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     GroupPause(group_);
+    if (FfmpegSlotEngine* engine = group_.slot[0].engine.get()) {
+        const FramePtr last = engine->CurrentPicture();
+        report.mediaSeconds =
+            report.ended && last
+                ? (last->mediaMs + engine->Timeline().DurationMs(last->position)) / 1000.0
+                : SlotMediaMs(group_.slot[0]) / 1000.0;
+    }
     report.wallSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     report.cpuSeconds = ProcessCpuSeconds() - cpu0;

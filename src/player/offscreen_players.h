@@ -21,6 +21,9 @@ struct PlaybackReport {
     double maxCameraOffsetFrames = 0.0;
     double cpuSeconds = 0.0;
     double wallSeconds = 0.0;
+    // The main camera's media time when playing stopped: at the end of the recording the
+    // end of its last frame.
+    double mediaSeconds = 0.0;
     bool ended = false;
 };
 

@@ -1,0 +1,38 @@
+// Conversion of decoded pictures (any pixel format FFmpeg decodes, any size) to the 32-bit
+// pixels of a VideoFrame, with the colour matrix and range of each picture.
+#pragma once
+
+#include <memory>
+
+#include "player/video_frame.h"
+
+struct AVFrame;
+struct SwsContext;
+
+namespace quorva {
+
+// The largest picture side the player converts.
+constexpr int kMaxPictureSide = 16384;
+
+class PictureConverter {
+  public:
+    PictureConverter() = default;
+    ~PictureConverter();
+    PictureConverter(const PictureConverter&) = delete;
+    PictureConverter& operator=(const PictureConverter&) = delete;
+
+    // The picture in a frame from pool (rows aligned and padded as the converter needs);
+    // null for an unusable picture.
+    std::shared_ptr<VideoFrame> Convert(const AVFrame& picture, FramePool& pool);
+    // Converts into rows of stride bytes at pixels, which must hold what FramePool gives a
+    // picture of this size. False for an unusable picture.
+    bool ConvertInto(const AVFrame& picture, uint8_t* pixels, int stride);
+
+  private:
+    SwsContext* sws_ = nullptr;
+    int format_ = -1;  // source format, range and matrix the converter was set up for
+    int range_ = -1;
+    int matrix_ = -1;
+};
+
+}  // namespace quorva
