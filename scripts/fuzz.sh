@@ -24,7 +24,7 @@ cmake --build "$build" --target "${targets[@]}" fuzz_seeds -j "${QUORVA_JOBS:-2}
 seeds="$build/seeds"
 rm -rf "$seeds"
 "$build/tests/fuzz/fuzz_seeds" "$seeds"
-corpus_mp4="$root/../shared/corpus/mp4"
+corpus_mp4="${QUORVA_CORPUS_DIR:-$root/../shared/corpus}/mp4"
 if [ -d "$corpus_mp4" ]; then
   cp "$corpus_mp4"/* "$seeds/fuzz_box_reader/" 2>/dev/null || true
 fi

@@ -10,7 +10,7 @@ packages=(
   qt6-webengine-dev qt6-webengine-dev-tools libqt6opengl6-dev qt6-qpa-plugins
   libqt6sql6-sqlite
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
-  ffmpeg
+  ffmpeg valgrind
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils
   fonts-noto-cjk

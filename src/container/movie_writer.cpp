@@ -62,18 +62,7 @@ uint64_t OutputPayloadSize(const MovieBox& box) {
 }
 
 bool WriteBox(const MovieBox& box, Copier& c) {
-    const uint64_t payload = OutputPayloadSize(box);
-    const uint64_t headerSize = BoxHeaderSize(payload);
-    uint8_t header[16];
-    if (headerSize == 8) {
-        WriteBe32(header, static_cast<uint32_t>(payload + 8));
-    } else {
-        // The 64-bit form: size 1, the type, then the size.
-        WriteBe32(header, 1);
-        WriteBe64(header + 8, payload + 16);
-    }
-    std::copy(box.type, box.type + 4, header + 4);
-    if (!c.out.Write(header, headerSize)) return false;
+    if (!WriteBoxHeader(c.out, box.type, OutputPayloadSize(box))) return false;
     if (box.Is("mdat")) {
         uint64_t written = 0;
         for (const MovieBox* b = &box; b; b = b->next) {
@@ -96,6 +85,20 @@ bool WriteBox(const MovieBox& box, Copier& c) {
 
 uint64_t BoxHeaderSize(uint64_t payloadSize) {
     return payloadSize + 8 > std::numeric_limits<uint32_t>::max() ? 16 : 8;
+}
+
+bool WriteBoxHeader(OutputFile& out, const char* type, uint64_t payloadSize) {
+    const uint64_t headerSize = BoxHeaderSize(payloadSize);
+    uint8_t header[16];
+    if (headerSize == 8) {
+        WriteBe32(header, static_cast<uint32_t>(payloadSize + 8));
+    } else {
+        // The 64-bit form: size 1, the type, then the size.
+        WriteBe32(header, 1);
+        WriteBe64(header + 8, payloadSize + 16);
+    }
+    std::copy(type, type + 4, header + 4);
+    return out.Write(header, headerSize);
 }
 
 uint64_t OutputBoxSize(const MovieBox& box) {

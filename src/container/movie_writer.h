@@ -19,6 +19,8 @@ uint64_t OutputBoxSize(const MovieBox& box);
 // The header a box with this payload size is written with: 8 bytes, or 16 (the 64-bit size
 // form) when its size does not fit 32 bits.
 uint64_t BoxHeaderSize(uint64_t payloadSize);
+// Writes the header of a box of this type and payload size, in the form above.
+bool WriteBoxHeader(OutputFile& out, const char* type, uint64_t payloadSize);
 
 struct MovieWriteOptions {
     // Cleared to stop the write between chunks (the write then fails).

@@ -35,7 +35,11 @@ struct TrackSpec {
     uint32_t timescale = 30000;  // media time scale
     uint32_t delta = 1001;       // per sample
     uint32_t sampleBytes = 64;
-    uint32_t syncEvery = 15;  // a sync sample every n samples (video)
+    uint32_t syncEvery = 15;            // a sync sample every n samples (video)
+    std::vector<uint32_t> deltas = {};  // each sample's duration (a variable rate); empty: delta
+    int32_t editMediaTime = 0;          // where the track's edit starts in its media (ticks)
+    uint32_t emptyEdit = 0;             // an empty edit before it (movie time units), 0 none
+    int rotation = 0;                   // the display matrix's clockwise turn (0, 90, 180, 270)
 };
 
 struct MovieSpec {
@@ -44,10 +48,19 @@ struct MovieSpec {
     bool wideAfterFtyp = false;
     bool udat = true;
     uint32_t udatRecords = 3;
+    bool co64 = false;       // 64-bit chunk offsets
+    bool mdat64 = false;     // the media data box in the 64-bit size form
+    bool moovFirst = false;  // "moov" (and "udat") before the media data, which ends the file
 };
 
 // Builds a movie in the recorder's layout; media bytes are a pattern of the sample number.
 Bytes MakeMovie(const MovieSpec& desc);
+
+// A fragmented movie of track 7 (320 x 240, 30 frames a second at time scale 600): an empty
+// sample table, defaults in "trex" (20 ticks, 100 bytes, not a sync sample), then fragments
+// of perFragment frames of 50 bytes, each starting with a sync sample (durations in the runs
+// when explicitDurations, else the defaults).
+Bytes MakeFragmentedMovie(int fragments, int perFragment, bool explicitDurations);
 
 // One 124-byte drive-data record.
 struct RecordSpec {

@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "container/big_endian.h"
 #include "container/join_drive_data.h"
 #include "container/join_recordings.h"
 #include "container/movie_merge.h"
+#include "container/movie_writer.h"
+#include "container/output_file.h"
+#include "container/video_track.h"
 #include "container_fixtures.h"
 #include "recordings/recording_name.h"
 
@@ -19,23 +23,28 @@ namespace fs = std::filesystem;
 class JoinTest : public ::testing::Test {
   protected:
     // A recording of `frames` video frames (and audio) with `records` drive-data records.
-    RecordingEntry Recording(int number, uint32_t frames, int records = -1, bool wide = false) {
+    RecordingEntry Recording(int number, uint32_t frames, int records = -1, bool wide = false,
+                             bool co64 = false) {
         char name[64];
         std::snprintf(name, sizeof name, "A___-240131-08%02d00-%06dM.MOV", number % 60, number);
         RecordingEntry e;
         e.path = src_ / name;
-        test::MovieSpec desc;
-        desc.wideAfterFtyp = wide;
-        desc.tracks = {test::TrackSpec{true, 1280, 720, frames, 30000, 1001,
-                                       50 + static_cast<uint32_t>(number), 30},
-                       test::TrackSpec{false, 0, 0, frames * 3 / 2, 48000, 1024, 20, 0}};
-        test::WriteFile(e.path, test::MakeMovie(desc));
+        test::WriteFile(e.path, test::MakeMovie(Spec(number, frames, wide, co64)));
         e.movieSize = fs::file_size(e.path);
         if (records >= 0) {
             test::WriteFile(DriveDataPath(e.path), test::MakeBlock(test::MakeRecords(records)));
             e.dataSize = fs::file_size(DriveDataPath(e.path));
         }
         return e;
+    }
+    static test::MovieSpec Spec(int number, uint32_t frames, bool wide = false, bool co64 = false) {
+        test::MovieSpec desc;
+        desc.wideAfterFtyp = wide;
+        desc.co64 = co64;
+        desc.tracks = {test::TrackSpec{true, 1280, 720, frames, 30000, 1001,
+                                       50 + static_cast<uint32_t>(number), 30},
+                       test::TrackSpec{false, 0, 0, frames * 3 / 2, 48000, 1024, 20, 0}};
+        return desc;
     }
     JoinOptions Options() {
         JoinOptions o;
@@ -329,6 +338,157 @@ TEST_F(JoinTest, LayoutsThatCannotBeJoinedAreRefusedBeforeAnythingChanges) {
     EXPECT_EQ(why, "different track counts");
     EXPECT_EQ(ma->First(kBoxStco)->payload, stcoBefore);
     EXPECT_EQ(ma->First(kBoxMdat)->next, nullptr);
+}
+
+// The chunk offset table of track k ("stco" or "co64") and its entries.
+struct ChunkTable {
+    std::string type;
+    std::vector<uint64_t> offsets;
+};
+ChunkTable Chunks(const sMP4MOVIE& m, size_t k) {
+    ChunkTable t;
+    size_t seen = 0;
+    for (const MovieBox& top : m.root.children) {
+        if (!top.Is("moov")) continue;
+        for (const MovieBox& trak : top.children) {
+            if (!trak.Is("trak") || seen++ != k) continue;
+            const MovieBox* stbl = &trak;
+            for (const char* step : {"mdia", "minf", "stbl"})
+                for (const MovieBox& c : stbl->children)
+                    if (c.Is(step)) {
+                        stbl = &c;
+                        break;
+                    }
+            for (const MovieBox& c : stbl->children) {
+                if (!c.Is("stco") && !c.Is("co64")) continue;
+                t.type = std::string(c.Type());
+                const size_t width = c.Is("co64") ? 8 : 4;
+                const uint32_t n = ReadBe32(c.payload.data() + 4);
+                for (uint32_t i = 0; i < n; ++i) {
+                    const uint8_t* e = c.payload.data() + 8 + width * i;
+                    t.offsets.push_back(width == 8 ? ReadBe64(e) : ReadBe32(e));
+                }
+            }
+        }
+    }
+    return t;
+}
+
+TEST_F(JoinTest, RecordingsWith64BitChunkOffsetsJoin) {
+    std::vector<RecordingEntry> sel = {Recording(1, 30, -1, false, true),
+                                       Recording(2, 40, -1, false, true)};
+    const JoinResult r = JoinRecordings(sel, out_.path().string(), Options());
+    ASSERT_TRUE(r.ok()) << r.error;
+    auto joined = OpenMovie(r.moviePath);
+    ASSERT_TRUE(joined);
+    VideoTrack track;
+    ASSERT_TRUE(ReadVideoTrack(*joined, track));
+    EXPECT_EQ(track.FrameCount(), 70);
+    EXPECT_FALSE(track.cutShort);
+    // Every chunk points at its own sample: sample i of a recording starts with i x 7.
+    const Bytes bytes = test::ReadFile(r.moviePath);
+    const ChunkTable video = Chunks(*joined, 0);
+    EXPECT_EQ(video.type, "co64");
+    ASSERT_EQ(video.offsets.size(), 70u);
+    for (size_t j = 0; j < 70; ++j) {
+        const uint32_t i = j < 30 ? static_cast<uint32_t>(j) : static_cast<uint32_t>(j - 30);
+        ASSERT_LT(video.offsets[j], bytes.size());
+        EXPECT_EQ(bytes[video.offsets[j]], static_cast<uint8_t>(i * 7)) << j;
+    }
+}
+
+TEST_F(JoinTest, FragmentedOrCutShortRecordingsAreRefusedWithAReason) {
+    struct Case {
+        const char* what;
+        bool first;  // the damaged recording comes first
+        JoinStatus status;
+        const char* reason;
+    } cases[] = {
+        {"fragmented second", false, JoinStatus::kMergeFailed,
+         "fragmented movies cannot be joined"},
+        {"fragmented first", true, JoinStatus::kOpenFailed, "fragmented movies cannot be joined"},
+        {"cut short second", false, JoinStatus::kOpenFailed, "the movie is cut short"},
+    };
+    int number = 1;
+    for (const auto& c : cases) {
+        std::vector<RecordingEntry> sel = {Recording(number, 30), Recording(number + 1, 30)};
+        number += 2;
+        const std::string damaged = sel[c.first ? 0 : 1].path;
+        if (std::string(c.what).find("fragmented") != std::string::npos) {
+            test::WriteFile(damaged, test::MakeFragmentedMovie(2, 15, true));
+        } else {
+            test::MovieSpec desc = Spec(number, 30);
+            desc.moovFirst = true;
+            const Bytes whole = test::MakeMovie(desc);
+            test::WriteFile(damaged, Bytes(whole.begin(), whole.end() - 100));
+        }
+        const JoinResult r = JoinRecordings(sel, out_.path().string(), Options());
+        EXPECT_EQ(r.status, c.status) << c.what << ": " << r.error;
+        EXPECT_NE(r.error.find(c.reason), std::string::npos) << c.what << ": " << r.error;
+        EXPECT_TRUE(fs::is_empty(out_.path())) << c.what;
+    }
+}
+
+// A movie whose media data passes 4 GiB: a sparse hole after its samples.
+std::string WriteMovieOver4GiB(const std::string& path, const test::MovieSpec& spec) {
+    test::MovieSpec desc = spec;
+    desc.mdat64 = true;
+    Bytes bytes = test::MakeMovie(desc);
+    const std::string text(bytes.begin(), bytes.end());
+    const size_t mdat = text.find("mdat") - 4;
+    const uint64_t size = ReadBe64(bytes.data() + mdat + 8);
+    const uint64_t hole = (4ull << 30) + 4096;
+    WriteBe64(bytes.data() + mdat + 8, size + hole);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(mdat + size));
+    out.seekp(static_cast<std::streamoff>(mdat + size + hole));
+    out.write(reinterpret_cast<const char*>(bytes.data() + mdat + size),
+              static_cast<std::streamsize>(bytes.size() - mdat - size));
+    return out ? path : "";
+}
+
+TEST_F(JoinTest, PastFourGiBTheOffsetsAndTheMediaDataGet64Bits) {
+    const std::string big = WriteMovieOver4GiB(src_ / "big.MOV", Spec(1, 30));
+    ASSERT_FALSE(big.empty());
+    auto a = OpenMovie(big);
+    ASSERT_TRUE(a);
+    const RecordingEntry second = Recording(2, 40);
+    auto b = OpenMovie(second.path);
+    ASSERT_TRUE(b);
+    const ChunkTable before = Chunks(*b, 0);
+    const uint64_t bMedia = b->First(kBoxMdat)->offset;
+    const MovieBox* mdat = a->First(kBoxMdat);
+    const uint64_t aEnd = mdat->offset + mdat->size;
+    std::string why;
+    ASSERT_TRUE(MergeMovie(*a, *b, &why)) << why;
+    ASSERT_TRUE(PlaceMediaData(*a, &why)) << why;
+    for (size_t k : {0u, 1u}) {
+        const ChunkTable t = Chunks(*a, k);
+        EXPECT_EQ(t.type, "co64") << k;
+    }
+    const ChunkTable video = Chunks(*a, 0);
+    ASSERT_EQ(video.offsets.size(), 70u);
+    // B's chunks follow A's media data, which begins where it did.
+    for (size_t j = 0; j < 40; ++j)
+        EXPECT_EQ(video.offsets[30 + j], aEnd + (before.offsets[j] - bMedia)) << j;
+    EXPECT_GT(video.offsets[30], 0xFFFFFFFFull);
+    EXPECT_EQ(OutputBoxSize(*mdat), mdat->outputSize + 16);
+    EXPECT_EQ(BoxHeaderSize(0xFFFFFFF7ull), 8u);
+    EXPECT_EQ(BoxHeaderSize(0xFFFFFFF8ull), 16u);
+
+    // The header of such a box: size 1, the type, then the 64-bit size.
+    OutputFile out;
+    ASSERT_TRUE(out.Create(out_ / "header"));
+    ASSERT_TRUE(WriteBoxHeader(out, "mdat", mdat->outputSize));
+    ASSERT_TRUE(WriteBoxHeader(out, "free", 0));
+    ASSERT_TRUE(out.Close());
+    const Bytes header = test::ReadFile(out_ / "header");
+    ASSERT_EQ(header.size(), 24u);
+    EXPECT_EQ(ReadBe32(header.data()), 1u);
+    EXPECT_EQ(std::string(header.begin() + 4, header.begin() + 8), "mdat");
+    EXPECT_EQ(ReadBe64(header.data() + 8), mdat->outputSize + 16);
+    EXPECT_EQ(ReadBe32(header.data() + 16), 8u);
 }
 
 }  // namespace

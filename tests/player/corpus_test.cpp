@@ -2,6 +2,7 @@
 // never crash or hang; a movie the engine cannot decode simply shows no picture.
 #include <filesystem>
 
+#include "corpus.h"
 #include "player_fixture.h"
 
 namespace quorva::testing {
@@ -9,7 +10,7 @@ namespace {
 
 TEST(Corpus, EveryMovieOpensSeeksPlaysAndClosesSafely) {
     const std::filesystem::path corpus = QUORVA_CORPUS_DIR;
-    if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+    QUORVA_REQUIRE_CORPUS(corpus);
     TestPlayers players(1);
     PlayerSlot& s = players.slot(0);
     const int threads = ThreadCount();
@@ -36,7 +37,7 @@ TEST(Corpus, EveryMovieOpensSeeksPlaysAndClosesSafely) {
             s.ops->SetRate(s, 1);
             if (FramePtr p = CurrentPicture(s)) {
                 EXPECT_GT(p->width, 0);
-                EXPECT_EQ(p->pixels.size(), static_cast<size_t>(p->stride) * p->height);
+                EXPECT_GE(p->pixels.size(), static_cast<size_t>(p->stride) * p->height);
             }
         }
         EXPECT_EQ(s.ops->Close(s), 1);
