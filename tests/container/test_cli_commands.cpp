@@ -1,6 +1,9 @@
 // quorva-cli info, ada, csv and join: their answers and their failures.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
 
 #include "container_fixtures.h"
@@ -10,6 +13,7 @@ namespace quorva {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Bytes;
 
 #ifdef QUORVA_CLI
 struct Answer {
@@ -28,6 +32,22 @@ std::string Errors(const std::string& args) {
 }
 bool Has(const std::string& json, const std::string& part) {
     return json.find(part) != std::string::npos;
+}
+// A run's exit code, standard output and standard error.
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+};
+CliRun RunCli(const std::string& args, const test::TempDir& dir) {
+    CliRun r;
+    const std::string out = dir / "cli.out", err = dir / "cli.err";
+    const int raw = std::system(
+        (std::string(QUORVA_CLI) + " " + args + " >'" + out + "' 2>'" + err + "'").c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const Bytes o = test::ReadFile(out), e = test::ReadFile(err);
+    r.out.assign(o.begin(), o.end());
+    r.err.assign(e.begin(), e.end());
+    return r;
 }
 #endif
 
@@ -63,6 +83,56 @@ TEST_F(CliTest, InfoAnswersTheMovieFacts) {
     EXPECT_TRUE(Has(a.out, "\"frame_ms\":33.33")) << a.out;
     EXPECT_FALSE(Cli("info '" + (dir_ / "missing.MOV") + "'").ok);
     EXPECT_FALSE(Cli("info").ok);
+}
+
+TEST_F(CliTest, HelpUsageAndExitCodes) {
+    const CliRun help = RunCli("--help", dir_);
+    EXPECT_EQ(help.status, 0);
+    for (const char* command : {"info", "frame", "play", "snapshot", "join", "csv", "ada"})
+        EXPECT_TRUE(Has(help.out, std::string("  ") + command + " ")) << command;
+    EXPECT_TRUE(help.err.empty());
+    const CliRun none = RunCli("", dir_);
+    EXPECT_EQ(none.status, 2);
+    EXPECT_TRUE(Has(none.err, "usage: quorva-cli COMMAND"));
+    EXPECT_EQ(RunCli("no-such-command", dir_).status, 2);
+    // A command used wrongly shows its own usage.
+    const CliRun wrong = RunCli("info", dir_);
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_TRUE(Has(wrong.err, "usage: quorva-cli info MOVIE")) << wrong.err;
+    const CliRun commandHelp = RunCli("frame --help", dir_);
+    EXPECT_EQ(commandHelp.status, 0);
+    EXPECT_TRUE(Has(commandHelp.out, "usage: quorva-cli frame MOVIE N OUT.png"));
+    EXPECT_EQ(RunCli("frame x.MOV notanumber out.png", dir_).status, 2);
+}
+
+TEST_F(CliTest, ARefusedMovieSaysWhyAndExitsWithOne) {
+    const Bytes good = test::MakeMovie(test::MovieSpec{});
+    test::MovieSpec sound;
+    sound.tracks = {test::TrackSpec{false, 0, 0, 40, 48000, 1024, 6, 0}};
+    const std::string text(good.begin(), good.end());
+    const std::string udatAt = std::to_string(text.rfind("udat") - 4);
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        std::string reason;
+    } cases[] = {
+        {"sound.MOV", test::MakeMovie(sound), "no video track"},
+        {"cut.MOV", Bytes(good.begin(), good.begin() + 300), "moov box missing"},
+        {"past.MOV", Bytes(good.begin(), good.end() - 20),
+         "box at offset " + udatAt + " runs past the end of the file"},
+    };
+    for (const auto& c : cases) {
+        test::WriteFile(dir_ / c.name, c.bytes);
+        for (const std::string command : {"info", "frame", "play", "snapshot"}) {
+            std::string args = command + " '" + (dir_ / c.name) + "'";
+            if (command == "frame") args += " 0 '" + (dir_ / "f.png") + "'";
+            if (command == "snapshot") args += " 0 '" + dir_.path().string() + "'";
+            const CliRun r = RunCli(args, dir_);
+            EXPECT_EQ(r.status, 1) << args;
+            EXPECT_TRUE(Has(r.err, c.reason)) << args << ": " << r.err;
+            EXPECT_TRUE(r.out.empty()) << args;
+        }
+    }
 }
 
 TEST_F(CliTest, AdaAnswersSamplesAndWithFramesTheIndex) {

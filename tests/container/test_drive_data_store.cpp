@@ -47,6 +47,24 @@ TEST_F(StoreTest, FrameIndexAtThirtyFramesPerSecond) {
     EXPECT_EQ(s.SampleAtFrame(-1), nullptr);
 }
 
+TEST_F(StoreTest, AtAVariableFrameRateEachRecordGoesToTheFrameShownAtItsTime) {
+    DriveDataStore s;
+    ASSERT_TRUE(s.Load(Write(test::MakeBlock(test::MakeRecords(10)))));
+    s.SetFrameDuration(175.0f);  // the mean of the frames below
+    // Frames start at 0, 50, 250 and 700 ms (the last one lasts 0.3 s).
+    ASSERT_TRUE(s.BuildFrameIndex(4, {0.0, 50.0, 250.0, 700.0}));
+    const auto& g = s.GSensor();
+    const int expected[10] = {0, 1, 1, 2, 2, 2, 2, 3, 3, 3};  // records every 100 ms
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(g[k].position, expected[k]) << k;
+    EXPECT_EQ(s.Gps()[3].position, 2);
+    ASSERT_EQ(s.FrameIndex().size(), 4u);
+    // A list that does not match the frame count is not a frame list: evenly spaced frames.
+    ASSERT_TRUE(s.BuildFrameIndex(4, {0.0, 50.0}));
+    EXPECT_EQ(g[1].position, 0);
+    EXPECT_EQ(g[2].position, 1);
+}
+
 TEST_F(StoreTest, LinksAndMaximum) {
     DriveDataStore s;
     ASSERT_TRUE(s.Load(Write(test::MakeBlock(test::MakeRecords(20)))));

@@ -55,6 +55,18 @@ TEST_F(CliPlayer, FrameWritesThePictureAtNativeSize) {
     EXPECT_NE(RunCli("frame " + main_ + " x " + png).status, 0);
 }
 
+TEST_F(CliPlayer, ASnapshotThatCannotBeWrittenFailsTheCommand) {
+    const std::string shots = folder.File("shots");
+    std::filesystem::create_directory(shots);
+    const std::string mainShot = SnapshotMainPath(shots, SnapshotBaseName(main_), 10);
+    // The sub camera's file name is taken by a folder: its picture cannot be written.
+    std::filesystem::create_directory(SnapshotSubPath(mainShot));
+    const CliRun r = RunCli("snapshot " + main_ + " 10 " + shots);
+    EXPECT_NE(r.status, 0);
+    EXPECT_TRUE(std::filesystem::is_regular_file(mainShot));
+    EXPECT_NE(r.out.find(mainShot), std::string::npos) << r.out;
+}
+
 TEST_F(CliPlayer, SnapshotNamesBothCameras) {
     const std::string shots = folder.File("shots");
     std::filesystem::create_directory(shots);

@@ -3,7 +3,10 @@
 // playing ends at the movie's own duration.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cmath>
+#include <filesystem>
 #include <set>
 
 #include "peer_movies.h"
@@ -117,6 +120,8 @@ TEST_P(PeerMovie, FrameNIsFfmpegsFrameN) {
 }
 
 TEST_P(PeerMovie, PlayEndsAtTheMoviesOwnDuration) {
+    // The picture sizes are about buffers, which the frames above check.
+    if (peers::FindPeerMovie(GetParam())->oddSize) GTEST_SKIP() << "a picture-size case";
     const double shown = peers::ShownSeconds(path_);
     ASSERT_GT(shown, 0.0);
     OffscreenPlayers players(1);
@@ -127,6 +132,66 @@ TEST_P(PeerMovie, PlayEndsAtTheMoviesOwnDuration) {
     EXPECT_TRUE(r.ended);
     EXPECT_NEAR(r.mediaSeconds, shown, 0.05 * shown);
     EXPECT_GT(r.presented + r.dropped, 0);
+}
+
+// One movie of the table, made (once) and checked against ffmpeg.
+class PeerMovieForm : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!peers::HaveTool("ffmpeg") || !peers::HaveTool("ffprobe"))
+            GTEST_SKIP() << "ffmpeg and ffprobe are the oracle";
+        std::string error;
+        ASSERT_TRUE(peers::EnsurePeerMovies(&error)) << error;
+    }
+};
+
+TEST_F(PeerMovieForm, FrameStepReachesEveryFrameOfAVariableRate) {
+    const std::string path = peers::PeerMoviePath("vfr_30_then_15.mp4");
+    const int64_t frames = std::stoll(peers::ProbeVideo(path).at("nb_read_frames"));
+    std::vector<int64_t> all;
+    for (int64_t n = 0; n < frames; ++n)
+        all.push_back(n);
+    PeerFrames peer;
+    std::string error;
+    ASSERT_TRUE(peers::DecodeFrames(path, all, peer, &error)) << error;
+    OffscreenPlayers players(1);
+    ASSERT_TRUE(players.Open(path, &error)) << error;
+    PlayerSlot& slot = players.slot(0);
+    ASSERT_TRUE(players.SeekAndWait(0));
+    const FrameTimeline& timeline = slot.engine->Timeline();
+    EXPECT_FALSE(timeline.IsConstant());
+    for (int64_t n = 0; n < frames; ++n) {
+        if (n > 0) ASSERT_TRUE(StepFrame(slot)) << n;
+        EXPECT_EQ(slot.ops->GetPosition(slot), n);
+        const FramePtr picture = CurrentPicture(slot);
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->position, n);
+        EXPECT_DOUBLE_EQ(picture->mediaMs, timeline.StartMs(n));
+        EXPECT_LT(MeanDifference(*picture, peer.pictures.at(n)), 2.5) << n;
+    }
+    EXPECT_FALSE(StepFrame(slot));  // the last frame
+    // From 30 to 15 frames a second: frame 36 starts 1.2 s in, frame 37 a fifteenth later.
+    EXPECT_NEAR(timeline.StartMs(36), 1200.0, 0.01);
+    EXPECT_NEAR(timeline.StartMs(37) - timeline.StartMs(36), 1000.0 / 15, 0.01);
+}
+
+TEST_F(PeerMovieForm, SnapshotsOfATurnedMovieAreUpright) {
+    const std::string path = peers::PeerMoviePath("rotation_90.mp4");
+    const std::string folder = ::testing::TempDir() + "quorva-turned";
+    std::filesystem::create_directories(folder);
+    std::string out;
+    ASSERT_TRUE(peers::RunCommand(std::string(QUORVA_CLI_PATH) + " snapshot " + peers::Quote(path) +
+                                      " 12 " + peers::Quote(folder),
+                                  &out))
+        << out;
+    const auto at = out.find(".jpg");
+    ASSERT_NE(at, std::string::npos) << out;
+    const std::string file =
+        out.substr(out.find('"', out.find('[')) + 1, at + 4 - out.find('"', out.find('[')) - 1);
+    const QImage shot(QString::fromStdString(file));
+    EXPECT_EQ(shot.width(), 180);
+    EXPECT_EQ(shot.height(), 320);
+    std::filesystem::remove_all(folder);
 }
 
 std::vector<std::string> Names() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "player/audio_sync_queue.h"
+#include "player/frame_timeline.h"
 #include "player/frame_timing.h"
 #include "player/picture_placement.h"
 #include "player/position_numbers.h"
@@ -171,6 +172,46 @@ TEST(PositionNumbers, SubSlotFollowsTheMainSlotsTime) {
     EXPECT_EQ(SubSlotPosition(100, 33.3f, 0.0f), 100);
     EXPECT_EQ(SubSlotPosition(0, 33.3f, 66.6f), 0);
     EXPECT_EQ(SubSlotPosition(901, 33.366665f, 33.366665f), 901);
+}
+
+TEST(FrameTimeline, AConstantRateKeepsPositionTimesFrameDuration) {
+    for (double frameMs : {33.366665, 40.0, 66.666664}) {
+        const FrameTimeline t = FrameTimeline::Constant(1800, frameMs);
+        EXPECT_TRUE(t.IsConstant());
+        EXPECT_EQ(t.FrameCount(), 1800);
+        for (int64_t n : {0, 1, 29, 899, 1799}) {
+            EXPECT_EQ(t.StartMs(n), MsOfPosition(n, frameMs));
+            EXPECT_EQ(t.PositionAt(t.StartMs(n) + frameMs * 0.99), n);
+            EXPECT_EQ(t.DurationMs(n), frameMs);
+        }
+        EXPECT_EQ(t.PositionAt(2000 * frameMs), 2000);  // not limited, as before
+        EXPECT_DOUBLE_EQ(t.EndMs(), 1800 * frameMs);
+    }
+}
+
+TEST(FrameTimeline, AVariableRateKeepsEachFramesOwnStart) {
+    // 30 frames a second, then 15, then a last frame as long as its own duration says.
+    std::vector<double> starts;
+    for (int i = 0; i < 30; ++i)
+        starts.push_back(i * 1000.0 / 30);
+    for (int i = 0; i < 15; ++i)
+        starts.push_back(1000.0 + i * 1000.0 / 15);
+    const FrameTimeline t = FrameTimeline::Listed(starts, 2000.0);
+    EXPECT_FALSE(t.IsConstant());
+    EXPECT_EQ(t.FrameCount(), 45);
+    EXPECT_NEAR(t.FrameMs(), 2000.0 / 45, 1e-9);
+    for (int64_t n = 0; n < 45; ++n) {
+        EXPECT_EQ(t.PositionAt(t.StartMs(n)), n);
+        EXPECT_EQ(t.PositionAt(t.StartMs(n) + t.DurationMs(n) * 0.99), n);
+    }
+    EXPECT_NEAR(t.DurationMs(29), 1000.0 / 30, 1e-9);
+    EXPECT_NEAR(t.DurationMs(30), 1000.0 / 15, 1e-9);
+    EXPECT_NEAR(t.DurationMs(44), 1000.0 / 15, 1e-9);
+    EXPECT_EQ(t.PositionAt(-5.0), 0);
+    EXPECT_EQ(t.PositionAt(5000.0), 44);
+    EXPECT_EQ(t.StartMs(-3), 0.0);
+    EXPECT_EQ(t.StartMs(99), t.StartMs(44));
+    EXPECT_EQ(FrameTimeline::Listed({}, 0.0).FrameCount(), 0);
 }
 
 TEST(FrameTiming, QuarterLateAndThreeQuartersEarlyThresholds) {
