@@ -32,7 +32,7 @@ if [ "${QUORVA_SKIP_SANITIZE:-0}" != 1 ]; then
   cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVA_SANITIZE=ON \
     -DQUORVA_BENCH=OFF -DQUORVA_CORPUS_DIR="$corpus"
   cmake --build "$asan" --target container_tests player_rules_tests player_engine_tests \
-    player_cli_tests peer_movie_tests make_peer_movies quorva-cli
+    peer_movie_tests make_peer_movies
   ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1} \
   UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
     ctest --test-dir "$asan" --output-on-failure -j "$(nproc)" -L 'player|container' \

@@ -206,7 +206,8 @@ bool ApplyPatch(const std::string& path, Patch patch, std::string* error) {
             const auto parts = Inside(b, trak);
             const Box* mdia = Find(parts, "mdia");
             const Box* tkhd = Find(parts, "tkhd");
-            const Box* hdlr = mdia ? Find(Inside(b, *mdia), "hdlr") : nullptr;
+            const std::vector<Box> media = mdia ? Inside(b, *mdia) : std::vector<Box>{};
+            const Box* hdlr = Find(media, "hdlr");
             if (!tkhd || !hdlr ||
                 std::string(b.begin() + hdlr->start + 16, b.begin() + hdlr->start + 20) != "vide")
                 continue;
