@@ -12,8 +12,8 @@
 #include <string>
 
 #include "app/cquorva_dlg.h"
-#include "app/settings_store.h"
 #include "app/startup_source.h"
+#include "appcore/settings_store.h"
 #include "skin/skin_resources.h"
 
 namespace {
