@@ -160,12 +160,18 @@ void CquorvaDlg::StoreFactors() {
     WriteSetting("DISPLAY", "SCALEY", FactorText(fy_));
 }
 
+void CquorvaDlg::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (detached_ && detached_->isVisible()) PlaceDetachedWindow(true);
+}
+
 void CquorvaDlg::RememberWindowRect() {
     if (!maximised_ && !minimised_ && !fullScreen_) windowRect_ = geometry();
 }
 
 void CquorvaDlg::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    if (detached_ && detached_->isVisible()) PlaceDetachedWindow(true);
     if (fullScreen_ || minimised_ || maximised_) return;
     if (buttonHeld_ && resizeDirection_ != kResizeNone) return;
     windowRect_ = geometry();
@@ -192,6 +198,8 @@ void CquorvaDlg::CustomMaximise() {
         if (QScreen* screen = QGuiApplication::screenAt(restoreRect_.center()))
             area = screen->availableGeometry();
     }
+    // Room for the companion window beside the main window when the screen has it.
+    area = MaximisedMainWindowRect(area, scale_, detached_ && detached_->isVisible());
     if (frame_) frame_->MoveTo(area);
     Rescale(area);
     if (detached_ && detached_->isVisible()) PlaceDetachedWindow(true);

@@ -1,6 +1,7 @@
 #include "map/map_scheme.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,6 +15,7 @@
 
 #include "map/host_web_view_object.h"
 #include "map/map_tile_source.h"
+#include "platform/process_user.h"
 
 // The resources live in a static library: register them once before the first lookup.
 static void InitMapResourcesOnce() {
@@ -49,6 +51,12 @@ void RegisterMapScheme() {
         scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
         QWebEngineUrlScheme::registerScheme(scheme);
     });
+}
+
+void PrepareMapEngine() {
+    RegisterMapScheme();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (RunningAsAdministrator()) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
 void InitMapResources() {

@@ -16,6 +16,10 @@ inline constexpr const char* kMapScheme = "quorva";
 
 // Registers the scheme with the web engine. Must run before the application object exists.
 void RegisterMapScheme();
+// Everything the web engine needs before the application object exists: the scheme, shared
+// graphics contexts, and (as the administrator, where the engine's sandbox cannot run) the
+// sandbox switched off.
+void PrepareMapEngine();
 // Makes the page's resources available (once per process).
 void InitMapResources();
 

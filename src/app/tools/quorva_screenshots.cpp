@@ -38,6 +38,7 @@
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
 #include "browser/source_open_dlg.h"
+#include "map/map_scheme.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "platform/app_message_event.h"
@@ -263,6 +264,7 @@ int Tour(quorva::CquorvaDlg& window, const QString& folder, const std::string& s
 }  // namespace
 
 int main(int argc, char** argv) {
+    quorva::PrepareMapEngine();
     QApplication app(argc, argv);
     QString shot = QStringLiteral("main");
     QString out = QStringLiteral("quorva.png");
