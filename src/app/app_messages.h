@@ -40,7 +40,7 @@ enum AppMessageId : uint32_t {
 // Something that receives application messages. PostAppMessage may be called from any
 // thread; the receiver handles the message later on its own (user-interface) thread.
 class AppMessageTarget {
-  public:
+public:
     virtual ~AppMessageTarget() = default;
     virtual void PostAppMessage(uint32_t id, uintptr_t wParam, intptr_t lParam) = 0;
 };
