@@ -9,6 +9,7 @@
 #include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
+#include "app/settings_store.h"
 #include "app/ui_scale.h"
 #include "app/ui_text.h"
 #include "browser/filer_container_dlg.h"
@@ -120,7 +121,9 @@ void CquorvaDlg::CreateChildren() {
     detached_->AddMapContent(logo_);
     // The map window over the logo panel, hidden until the road shows it. Its tiles come
     // from the settings (MAP/TILE_URL, MAP/MBTILES); the server's are cached.
-    MapTileSettings tiles = ReadMapTileSettings();
+    MapTileSettings tiles;
+    if (const std::string url = ReadSetting("MAP", "TILE_URL"); !url.empty()) tiles.tileUrl = url;
+    tiles.mbtilesPath = ReadSetting("MAP", "MBTILES");
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     if (!cache.isEmpty()) tiles.cacheDir = (cache + "/map-tiles").toStdString();
     mapTracks_ = std::make_unique<SlotTrackSource>(players_->slot[0].data, players_->slot[1].data);

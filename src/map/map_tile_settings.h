@@ -1,6 +1,7 @@
-// Where the map's tiles come from: an MBTiles file (settings MAP/MBTILES) when one is named,
-// else a tile server's "{z}/{x}/{y}" address template (MAP/TILE_URL, default the
-// OpenStreetMap tile server). No key and no account are needed.
+// Where the map's tiles come from: an MBTiles file when one is named, else a tile server's
+// "{z}/{x}/{y}" address template (default the OpenStreetMap tile server). No key and no
+// account are needed. The main window reads them from the settings (MAP/TILE_URL,
+// MAP/MBTILES).
 #pragma once
 
 #include <string>
@@ -16,8 +17,5 @@ struct MapTileSettings {
     std::string mbtilesPath;  // empty: tiles from the server
     std::string cacheDir;     // where server tiles are cached; empty: no cache
 };
-
-// The settings of the settings file (section MAP, keys TILE_URL and MBTILES).
-MapTileSettings ReadMapTileSettings();
 
 }  // namespace quorva
