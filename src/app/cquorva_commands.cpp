@@ -4,12 +4,13 @@
 
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
-#include "app/playback_end_guard.h"
-#include "app/settings_store.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_text.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
+#include "map/map_dlg_wrap.h"
+#include "road/playback_end_guard.h"
 #include "skin/skin_button.h"
 
 namespace quorva {
@@ -29,21 +30,20 @@ void CquorvaDlg::OnCommand(int id) {
             EndWindow();
             return;
         case ID_WND_MAXIMIZE:
-            if (maximised_)
+            if (frame_.Maximised())
                 Restore();
             else
                 Maximise();
             return;
         case ID_WND_MINIMIZE:
-            minimisedByButton_ = true;
-            Minimise();
+            frame_.Minimise(true);
             return;
         case ID_THUMBNAIL_TOGGLE:
             OnThumbnailToggle();
             return;
         case ID_PLAY_STOP:
             // While a worker task runs the stop button cancels it.
-            if (task_.Busy() || task_.HasThread()) {
+            if (tasks_.Busy() || tasks_.HasThread()) {
                 FinishTask();
                 return;
             }
@@ -80,9 +80,9 @@ void CquorvaDlg::OnCommand(int id) {
 
 void CquorvaDlg::OnTaskCommand(int id) {
     // A command whose task is not attached leaves playback alone.
-    if (task_.Busy() || task_.HasThread() || !taskFactory_) return;
+    if (tasks_.Busy() || tasks_.HasThread() || !tasks_.HasFactory()) return;
     if (road_ && !road_->PrepareTask(id)) return;
-    TaskFunction task = taskFactory_ ? taskFactory_(id) : TaskFunction();
+    TaskFunction task = tasks_.TaskFor(id);
     if (!task) return;
     StartTask(std::move(task), id == ID_DELETE_FILES ? WM_APP_DELETE_DONE : WM_APP_TASK_DONE);
 }
@@ -97,7 +97,29 @@ void CquorvaDlg::OnThumbnailToggle() {
 void CquorvaDlg::OnMapToggle() {
     mapShown_ = !mapShown_;
     if (CSkinButton* button = Button(ID_MAP_TOGGLE)) button->SetCheck(mapShown_);
+    // The map controller and its connection checker: on probes the map service at once,
+    // off makes nothing leave the machine.
+    if (map_) map_->SetMapSwitch(mapShown_);
+    mapOnline_ = false;
+    if (mapShown_) {
+        mapWatch_.start();
+    } else {
+        mapWatch_.stop();
+    }
+    if (mapShown_ && detached_ && !frame_.FullScreen() && !detached_->isVisible()) {
+        PlaceDetachedWindow(false);
+        detached_->show();
+    }
     ShowDetachedContent();
+    if (road_) road_->OnCommand(ID_MAP_TOGGLE);
+}
+
+void CquorvaDlg::OnMapWatch() {
+    // The probe's answer changed (the map service came or went): the map's data and its
+    // place again, also while nothing plays.
+    const bool online = map_ && map_->Checker().Online();
+    if (online == mapOnline_) return;
+    mapOnline_ = online;
     if (road_) road_->OnCommand(ID_MAP_TOGGLE);
 }
 

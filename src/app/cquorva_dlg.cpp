@@ -3,16 +3,24 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QStandardPaths>
 
+#include "app/cquorva_playback_map.h"
 #include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
-#include "app/ui_scale.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_scale.h"
+#include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
+#include "map/map_dlg.h"
+#include "map/map_dlg_wrap.h"
+#include "map/map_tile_settings.h"
+#include "map/map_track_source.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "panels/panel_style.h"
+#include "platform/qt/volumes.h"
 #include "skin/logo_dlg.h"
 #include "skin/msg_dlg.h"
 #include "skin/skin_button.h"
@@ -56,15 +64,16 @@ CquorvaDlg::CquorvaDlg(MainWindowOptions options)
       options_(std::move(options)),
       players_(std::make_unique<PlayerGroup>(options_.playerOps ? *options_.playerOps
                                                                 : FfmpegPlayerOps())),
-      taskTarget_(this),
-      task_(&taskTarget_) {
+      tasks_(*this, this),
+      frame_(*this, *this) {
     // No system frame: the window draws its caption and handles its borders itself.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setObjectName(QStringLiteral("main window"));
-    settleTimer_.setSingleShot(true);
-    connect(&settleTimer_, &QTimer::timeout, this, &CquorvaDlg::OnSettle);
+    BuildStartupSequence();
+    mapWatch_.setInterval(1000);
+    connect(&mapWatch_, &QTimer::timeout, this, &CquorvaDlg::OnMapWatch);
     BuildShutdownSequence();
 }
 
@@ -72,7 +81,7 @@ CquorvaDlg::~CquorvaDlg() {
     if (initialised_) {
         RunShutdown();
     } else {
-        task_.Finish();
+        tasks_.Finish();
     }
 }
 
@@ -90,6 +99,8 @@ void CquorvaDlg::CreateChildren() {
     SourceEnvironment environment;
     if (options_.startup && options_.startup->removableVolumes)
         environment.removableVolumes = options_.startup->removableVolumes;
+    else
+        environment.removableVolumes = [] { return platform::RemovableVolumeRoots(); };
     browser_ = new CFilerContainerDlg(this, environment);
     browser_->setObjectName(QStringLiteral("file browser"));
     browser_->SetListener(this);
@@ -107,9 +118,21 @@ void CquorvaDlg::CreateChildren() {
         movie_[i]->SetOwner(this);
         movie_[i]->SetIndex(i);
     }
-    detached_->AddContent(movie_[1]);
+    detached_->SetSubCamera(movie_[1]);
     logo_ = new CLogoDlg(detached_.get(), &images_);
-    detached_->AddContent(logo_);
+    detached_->AddMapContent(logo_);
+    // The map window over the logo panel, hidden until the road shows it. Its tiles come
+    // from the settings (MAP/TILE_URL, MAP/MBTILES); the server's are cached.
+    MapTileSettings tiles;
+    if (const std::string url = ReadSetting("MAP", "TILE_URL"); !url.empty()) tiles.tileUrl = url;
+    tiles.mbtilesPath = ReadSetting("MAP", "MBTILES");
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (!cache.isEmpty()) tiles.cacheDir = (cache + "/map-tiles").toStdString();
+    mapTracks_ = std::make_unique<SlotTrackSource>(players_->slot[0].data, players_->slot[1].data);
+    map_ = std::make_unique<CMapDlgWrap>(mapTracks_.get(), std::move(tiles));
+    detached_->AddMapContent(map_->CreateMapWindow(detached_.get(), &mapMessages_));
+    map_->Window()->hide();
+    roadMap_ = std::make_unique<CquorvaPlaybackMap>(map_.get());
 
     const PanelLook look = PanelLook::At(scale_, FontScale());
     graph_ = new CGSensorDlg(this);
@@ -164,7 +187,7 @@ void CquorvaDlg::LoadButtonImages() {
     const int widths[kCaptionButtonCount] = {46, 26, 26, 150};
     for (int i = 0; i < kCaptionButtonCount; ++i) {
         int bitmap = kCaptionArt[i].bitmap;
-        if (i == 1 && maximised_) bitmap = IDB_WND_RESTORE;
+        if (i == 1 && frame_.Maximised()) bitmap = IDB_WND_RESTORE;
         caption_[i]->SetImage(bitmap, QSize(Scaled(widths[i], s), Scaled(18, s)), s);
         caption_[i]->setFont(UiFont(kFontF9));
     }
@@ -195,6 +218,10 @@ void CquorvaDlg::OnMovieDoubleClick(int index) {
         PlaceDetachedWindow(false);
         detached_->show();
     }
+}
+
+PlaybackMap* CquorvaDlg::RoadMap() const {
+    return roadMap_.get();
 }
 
 bool CquorvaDlg::SubSlotOpened() const {
@@ -230,7 +257,7 @@ int CquorvaDlg::ShowUserMessage(const std::string& text, const std::string& capt
 
 void CquorvaDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (fullScreen_) {
+    if (frame_.FullScreen()) {
         painter.fillRect(rect(), Qt::black);
         return;
     }

@@ -9,9 +9,9 @@
 #include "container/join_recordings.h"
 #include "container/movie_merge.h"
 #include "container/movie_writer.h"
-#include "container/output_file.h"
 #include "container/video_track.h"
 #include "container_fixtures.h"
+#include "platform/output_file.h"
 #include "recordings/recording_name.h"
 
 namespace quorva {
