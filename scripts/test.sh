@@ -15,6 +15,9 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUORVA_CORPUS_DIR="$corpus"
 cmake --build "$build"
 
+# The ffmpeg-written movies the player suite compares with ffmpeg: made once, for both runs.
+export QUORVA_PEER_MOVIES=${QUORVA_PEER_MOVIES:-$build/tests/movies/peer-movies}
+
 # No display is needed: GUI tests draw off-screen.
 export QT_QPA_PLATFORM=offscreen
 export QTWEBENGINE_DISABLE_SANDBOX=1

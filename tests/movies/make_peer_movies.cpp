@@ -1,5 +1,6 @@
-// make_peer_movies [FOLDER]: makes the table of ffmpeg-written movies once for a test run
-// (the ctest fixture "peer_movies"); without a folder, the suites' default one.
+// make_peer_movies [FOLDER]: makes the table of ffmpeg-written movies for a test run (the
+// ctest fixture "peer_movies"), unless the folder holds them already; without a folder, the
+// suites' own (QUORVA_PEER_MOVIES, else the build's).
 #include <cstdio>
 #include <string>
 
@@ -13,6 +14,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::string error;
+    if (HoldsPeerMovies(folder)) {
+        std::printf("make_peer_movies: %s holds them already\n", folder.c_str());
+        return 0;
+    }
     if (!MakePeerMovies(folder, &error)) {
         std::fprintf(stderr, "make_peer_movies: %s\n", error.c_str());
         return 1;

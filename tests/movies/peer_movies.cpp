@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace quorva::peers {
@@ -224,6 +225,22 @@ bool ApplyPatch(const std::string& path, Patch patch, std::string* error) {
 
 }  // namespace
 
+const std::vector<PeerMovie>& PeerMovieTable();
+
+namespace {
+
+// The stamp of a folder made from this table: its size and a hash of its entries.
+std::string TableStamp() {
+    std::string all;
+    for (const PeerMovie& m : PeerMovieTable())
+        all += m.name + "|" + m.make + "|" + m.from + "|" +
+               std::to_string(static_cast<int>(m.patch)) + "\n";
+    return std::to_string(PeerMovieTable().size()) + " " +
+           std::to_string(std::hash<std::string>{}(all));
+}
+
+}  // namespace
+
 const std::vector<PeerMovie>& PeerMovieTable() {
     static const std::vector<PeerMovie> table = BuildTable();
     return table;
@@ -262,16 +279,19 @@ bool MakePeerMovies(const std::string& folder, std::string* error) {
             return false;
         }
     }
-    std::ofstream(folder + "/" + kStamp) << PeerMovieTable().size() << "\n";
+    std::ofstream(folder + "/" + kStamp) << TableStamp() << "\n";
     return true;
+}
+
+bool HoldsPeerMovies(const std::string& folder) {
+    std::ifstream in(folder + "/" + kStamp);
+    std::string stamp;
+    return std::getline(in, stamp) && stamp == TableStamp();
 }
 
 bool EnsurePeerMovies(std::string* error) {
     const std::string folder = PeerMovieFolder();
-    std::ifstream stamp(folder + "/" + kStamp);
-    size_t count = 0;
-    if (stamp >> count && count == PeerMovieTable().size()) return true;
-    return MakePeerMovies(folder, error);
+    return HoldsPeerMovies(folder) || MakePeerMovies(folder, error);
 }
 
 bool RunCommand(const std::string& command, std::string* output) {

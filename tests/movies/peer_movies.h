@@ -38,7 +38,9 @@ std::string PeerMoviePath(const std::string& name);
 
 // Makes every movie of the table in folder (emptied first), then writes its stamp file.
 bool MakePeerMovies(const std::string& folder, std::string* error);
-// Makes them unless the stamp file says they are there already (a test run by hand).
+// Whether the folder's stamp file says it holds the movies of this table.
+bool HoldsPeerMovies(const std::string& folder);
+// Makes them in PeerMovieFolder() unless it holds them already (a test run by hand).
 bool EnsurePeerMovies(std::string* error);
 
 // Runs a shell command; its standard output in output. True when it exited with 0.

@@ -88,7 +88,8 @@ std::string Info(const std::string& path) {
 #endif
 }
 
-TEST_P(PeerMovie, InfoAgreesWithFfprobe) {
+// info answers ffprobe's facts, and frame N is ffmpeg's frame N.
+TEST_P(PeerMovie, AgreesWithFfprobeAndFfmpeg) {
     const std::string out = Info(path_);
     EXPECT_EQ(JsonNumber(out, "width"), std::stoi(peer_.at("width"))) << out;
     EXPECT_EQ(JsonNumber(out, "height"), std::stoi(peer_.at("height"))) << out;
@@ -98,10 +99,8 @@ TEST_P(PeerMovie, InfoAgreesWithFfprobe) {
     // shows the picture upright.
     const int turn = peer_.count("rotation") ? std::stoi(peer_.at("rotation")) : 0;
     EXPECT_EQ(JsonNumber(out, "rotation"), ((-turn) % 360 + 360) % 360) << out;
-}
 
-TEST_P(PeerMovie, FrameNIsFfmpegsFrameN) {
-    // 0, 1, either side of the first key frame after them, the middle, the last.
+    // Frames 0, 1, either side of the first key frame after them, the middle, the last.
     std::set<int64_t> targets = {0, 1, frames_ / 2, frames_ - 1};
     const std::vector<bool> keys = peers::KeyFrames(path_);
     for (size_t k = 2; k < keys.size(); ++k) {
@@ -186,7 +185,9 @@ TEST_F(PeerMovieForm, FrameStepReachesEveryFrameOfAVariableRate) {
     const FrameTimeline& timeline = slot.engine->Timeline();
     EXPECT_FALSE(timeline.IsConstant());
     for (int64_t n = 0; n < frames; ++n) {
-        if (n > 0) ASSERT_TRUE(StepFrame(slot)) << n;
+        if (n > 0) {
+            ASSERT_TRUE(StepFrame(slot)) << n;
+        }
         EXPECT_EQ(slot.ops->GetPosition(slot), n);
         const FramePtr picture = CurrentPicture(slot);
         ASSERT_TRUE(picture);
