@@ -119,6 +119,9 @@ bool FfmpegMovie::Open(const std::string& path, int decodeThreads, bool withAudi
     } else {
         info_.timeline = FrameTimeline::Listed(track.FrameTimesMs(), track.Seconds() * 1000.0);
         frameTicks_ = std::move(track.frameTimes);
+        ticksPerFrame_ = info_.frameCount > 0 ? static_cast<double>(track.durationTicks) /
+                                                    static_cast<double>(info_.frameCount)
+                                              : 1.0;
         ptsPerFrame_ =
             info_.frameRate > 0.0 ? ptsPerTick_ * track.timescale / info_.frameRate : 1.0;
     }
@@ -172,8 +175,13 @@ int64_t FfmpegMovie::PositionOfPts(int64_t pts) const {
     const auto after =
         std::lower_bound(frameTicks_.begin(), frameTicks_.end(), ticks,
                          [](int64_t t, double v) { return static_cast<double>(t) < v; });
-    if (after == frameTicks_.begin()) return 0;
-    if (after == frameTicks_.end()) return static_cast<int64_t>(frameTicks_.size()) - 1;
+    if (after == frameTicks_.begin()) return ticks < -0.5 * ticksPerFrame_ ? -1 : 0;
+    if (after == frameTicks_.end()) {
+        // Past the last frame's start by more than half a frame: no frame of the movie.
+        const double last = static_cast<double>(frameTicks_.back());
+        return ticks - last > 0.5 * ticksPerFrame_ ? static_cast<int64_t>(frameTicks_.size())
+                                                   : static_cast<int64_t>(frameTicks_.size()) - 1;
+    }
     const auto before = after - 1;
     const bool nearer = ticks - static_cast<double>(*before) <= static_cast<double>(*after) - ticks;
     return (nearer ? before : after) - frameTicks_.begin();
@@ -203,6 +211,9 @@ FfmpegMovie::ReadResult FfmpegMovie::NextFrame(int64_t* position, bool* keyFrame
             int64_t pts = frame_->best_effort_timestamp;
             if (pts == AV_NOPTS_VALUE) pts = frame_->pts;
             const int64_t pos = pts == AV_NOPTS_VALUE ? lastPosition_ + 1 : PositionOfPts(pts);
+            // A picture outside the movie's frames (from data the tables leave out, such as
+            // a sample cut in half) is not shown.
+            if (pos < 0 || pos >= info_.frameCount) continue;
             lastPosition_ = pos;
             if (position) *position = pos;
             if (keyFrame) *keyFrame = frame_->key_frame != 0;

@@ -90,6 +90,7 @@ class FfmpegMovie {
     double ptsPerFrame_ = 1.0;         // stream time-base units per frame (constant frame rate)
     double ptsPerTick_ = 1.0;          // stream time-base units per tick of the track's time scale
     std::vector<int64_t> frameTicks_;  // each frame's start in track ticks (variable rate)
+    double ticksPerFrame_ = 1.0;       // the mean frame duration in track ticks
     bool keyOnly_ = false;
     bool audioEnabled_ = true;
     bool drained_ = false;  // end of file reached; the decoder is being drained

@@ -119,10 +119,12 @@ std::string Replace(std::string s, const std::string& what, const std::string& w
 }
 
 bool ReadFile(const std::string& path, Bytes& out) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), {});
-    return true;
+    out.resize(static_cast<size_t>(in.tellg()));
+    in.seekg(0);
+    return static_cast<bool>(
+        in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size())));
 }
 
 bool WriteFile(const std::string& path, const Bytes& bytes) {
