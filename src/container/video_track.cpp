@@ -13,8 +13,11 @@ namespace quorva {
 
 namespace {
 
-// More samples than this (about 150 hours at 30 frames per second) are taken as damage.
+// More samples than this (about 150 hours at 30 frames per second), or more than the file
+// has bytes, are taken as damage: the work on a track stays in proportion to its file.
 constexpr uint64_t kMaxTrackSamples = 16u << 20;
+// An edit list is followed up to this many edits (editors write one or two).
+constexpr size_t kMaxEdits = 16;
 
 const MovieBox* Child(const MovieBox* box, const char* type) {
     if (!box) return nullptr;
@@ -167,8 +170,8 @@ class TrackReader {
                 timed += ReadBe32(stts->data() + 8 + 8 * i);
         }
         if (!haveSizes) count = timed;
-        if (count > kMaxTrackSamples)
-            return Fail("the video track has more samples than any movie");
+        if (count > MaxSamples())
+            return Fail("the video track has more samples than its file holds");
         samples_.resize(count);
 
         // Decode times and durations.
@@ -349,8 +352,8 @@ class TrackReader {
                                       ((flags >> 10) & 1) + ((flags >> 11) & 1));
         const uint64_t fit = perSample ? (p->size() - at) / perSample : count;
         const uint64_t n = std::min<uint64_t>(count, fit);
-        if (samples_.size() + n > kMaxTrackSamples)
-            return Fail("the video track has more samples than any movie");
+        if (samples_.size() + n > MaxSamples())
+            return Fail("the video track has more samples than its file holds");
         const uint64_t fileSize = movie_.fileSize;
         for (uint64_t i = 0; i < n; ++i) {
             uint32_t duration = defDuration, size = defSize, sampleFlags = defFlags;
@@ -377,6 +380,8 @@ class TrackReader {
         }
         return true;
     }
+
+    uint64_t MaxSamples() const { return std::min<uint64_t>(kMaxTrackSamples, movie_.fileSize); }
 
     const MovieBox* FirstMoov() const {
         for (const MovieBox& c : movie_.root.children)
@@ -415,7 +420,7 @@ class TrackReader {
                 continue;
             }
             edits.push_back({mediaTime, presentAt, length});
-            if (length < 0) break;  // runs to the end
+            if (length < 0 || edits.size() == kMaxEdits) break;  // runs to the end
             presentAt += length;
         }
         edits_ = std::move(edits);

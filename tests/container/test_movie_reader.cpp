@@ -145,8 +145,10 @@ TEST(MovieReader, FrameCountSumsEveryTimeToSampleEntry) {
         test::PutBe32(stts, v);
     const TestBox stbl{"stbl", {}, {TestBox{"stts", stts}}};
     const TestBox trak{"trak", {}, {TestBox{"mdia", {}, {TestBox{"minf", {}, {stbl}}}}}};
-    const Bytes file = test::Serialize(
-        std::vector<TestBox>{TestBox{"ftyp", Bytes(8, 'q')}, TestBox{"moov", {}, {trak}}});
+    // (A byte of media data for each sample: no file holds more samples than bytes.)
+    const Bytes file = test::Serialize(std::vector<TestBox>{TestBox{"ftyp", Bytes(8, 'q')},
+                                                            TestBox{"moov", {}, {trak}},
+                                                            TestBox{"mdat", Bytes(150, 7)}});
     auto movie = OpenBytes(dir, file);
     ASSERT_TRUE(movie);
     EXPECT_EQ(FrameCount(*movie), 150);
