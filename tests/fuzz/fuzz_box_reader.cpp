@@ -1,9 +1,11 @@
 // Fuzzes the MOV box reader with the accessors and the frame-duration search, and the
 // join's merge and writer on what it parsed: a movie written back out must parse again
 // to the same facts.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
+#include "container/big_endian.h"
 #include "container/drive_data_store.h"
 #include "container/movie_merge.h"
 #include "container/movie_writer.h"
@@ -26,8 +28,23 @@ struct Facts {
     }
 };
 
+// The samples the first time-to-sample table gives: a fact of the tables alone (the frame
+// count also depends on where the samples' data lies, which writing a tree back without
+// placing its media data again may move).
+int64_t TableSamples(const sMP4MOVIE& m) {
+    const MovieBox* stts = m.First(kBoxStts);
+    if (!stts || !stts->HasCopy() || stts->payload.size() < 8) return -1;
+    const uint8_t* p = stts->payload.data();
+    const uint64_t n = std::min<uint64_t>(ReadBe32(p + 4), (stts->payload.size() - 8) / 8);
+    int64_t sum = 0;
+    for (uint64_t i = 0; i < n; ++i)
+        sum += ReadBe32(p + 8 + 8 * i);
+    return sum;
+}
+
 Facts FactsOf(const sMP4MOVIE& m) {
-    Facts f{VideoSize(m).width, VideoSize(m).height, FrameCount(m), {}};
+    FrameCount(m);  // the video track's frames, read for what they may break
+    Facts f{VideoSize(m).width, VideoSize(m).height, TableSamples(m), {}};
     for (int k = 0; k < kBoxKindCount; ++k)
         f.boxes[k] = m.Boxes(static_cast<MovieBoxKind>(k)).size();
     return f;
@@ -77,8 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (WriteMovie(movie->root, out) && out.Close()) {
             auto joined = OpenMovie(output);
             Check(joined != nullptr, "a joined movie opens");
-            if (facts.frames >= 0 && FrameCount(*joined) >= 0)
-                Check(FrameCount(*joined) <= 2 * facts.frames, "joined frames");
+            if (facts.frames >= 0 && TableSamples(*joined) >= 0)
+                Check(TableSamples(*joined) <= 2 * facts.frames, "joined frames");
         }
     }
     return 0;
