@@ -1,6 +1,7 @@
 // Writes the seed files of the fuzz targets into FOLDER/<target>/: movies in the
-// recorder's layout and in variants (wide box, several tracks, damaged sizes), drive-data
-// blocks (counted, uncounted, empty, chained headers), and settings files.
+// recorder's layout and in variants (wide box, several tracks, damaged sizes, other tools'
+// forms), drive-data blocks (counted, uncounted, empty, chained headers), and settings
+// files.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -35,6 +36,25 @@ int main(int argc, char** argv) {
     Bytes cut = test::MakeMovie(small);
     cut.resize(cut.size() / 2);
     put("fuzz_box_reader", cut);
+    // The forms of other tools' movies: 64-bit sizes and chunk offsets, the movie box first
+    // (cut in its media data), an edit list with an empty edit, a variable frame rate, a
+    // display matrix, fragments.
+    test::MovieSpec wide = small;
+    wide.mdat64 = true;
+    wide.co64 = true;
+    put("fuzz_box_reader", test::MakeMovie(wide));
+    test::MovieSpec first = small;
+    first.moovFirst = true;
+    Bytes firstCut = test::MakeMovie(first);
+    firstCut.resize(firstCut.size() - 10);
+    put("fuzz_box_reader", firstCut);
+    test::MovieSpec edited = small;
+    edited.tracks[0].editMediaTime = 2;
+    edited.tracks[0].emptyEdit = 100;
+    edited.tracks[0].deltas = {1, 2, 1, 3};
+    edited.tracks[0].rotation = 90;
+    put("fuzz_box_reader", test::MakeMovie(edited));
+    put("fuzz_box_reader", test::MakeFragmentedMovie(2, 3, false));
 
     // Drive data: three leading bytes pick the name, the frame duration and the count.
     auto drive = [&](const Bytes& block, uint8_t lapse) {
