@@ -1,5 +1,6 @@
 // Movie facts (picture size, frame count, frame rate) of 500 one-minute movies: our box
-// reader against libavformat's open and stream-info probe, in the same process.
+// reader against libavformat's open and stream-info probe, in the same process; and the
+// video track's reading alone.
 #include <benchmark/benchmark.h>
 
 extern "C" {
@@ -9,6 +10,7 @@ extern "C" {
 
 #include "bench_container_fixtures.h"
 #include "container/mp4_movie.h"
+#include "container/video_track.h"
 
 namespace quorva::bench {
 namespace {
@@ -42,6 +44,31 @@ void BM_BoxReaderFacts(benchmark::State& state) {
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
 BENCHMARK(BM_BoxReaderFacts)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The video track's own facts (its frames from the sample tables) of movies parsed once:
+// what reading a movie costs beyond the box tree.
+void BM_VideoTrackOfParsedMovies(benchmark::State& state) {
+    const auto& movies = Movies();
+    std::vector<std::unique_ptr<sMP4MOVIE>> parsed;
+    for (const auto& e : movies)
+        parsed.push_back(OpenMovie(e.path, true, false));
+    int64_t frames = 0;
+    for (auto _ : state) {
+        for (const auto& m : parsed) {
+            VideoTrack track;
+            if (!m || !ReadVideoTrack(*m, track)) {
+                state.SkipWithError("a movie has no video track");
+                return;
+            }
+            frames += track.FrameCount();
+        }
+    }
+    benchmark::DoNotOptimize(frames);
+    state.counters["us_per_movie"] = benchmark::Counter(
+        static_cast<double>(state.iterations() * movies.size()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
+}
+BENCHMARK(BM_VideoTrackOfParsedMovies)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_AvformatFacts(benchmark::State& state) {
     av_log_set_level(AV_LOG_QUIET);

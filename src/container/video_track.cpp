@@ -456,8 +456,10 @@ class TrackReader {
             if (out_.cutShort) return Fail("the movie is cut short before its first frame");
             return Fail("the edit list of the video track shows no frame");
         }
-        std::stable_sort(frames.begin(), frames.end(),
-                         [](const Frame& a, const Frame& b) { return a.time < b.time; });
+        // Without reordered pictures (B-frames) the frames are in presentation order already.
+        const auto earlier = [](const Frame& a, const Frame& b) { return a.time < b.time; };
+        if (!std::is_sorted(frames.begin(), frames.end(), earlier))
+            std::stable_sort(frames.begin(), frames.end(), earlier);
         const int64_t start = frames.front().time;
         int64_t end = start;
         out_.frameTimes.reserve(frames.size());
