@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "quorva_version.h"
 
 namespace quorva::cli {
 
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string name = argv[1];
+    if (name == "--version") {
+        std::printf("quorva-cli %s\n", QUORVA_VERSION);
+        return 0;
+    }
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const auto& c : quorva::cli::Commands()) {
         if (c.name == name) return c.fn(args);
