@@ -179,6 +179,22 @@ TEST_P(SkinCheckButtonTest, HoverOnlyOverTheMarkAndNotWhenChecked) {
     EXPECT_EQ(check.CurrentFrame(), kFrameDisabled);
 }
 
+TEST_P(SkinCheckButtonTest, DisabledButtonStillShowsWhetherItIsTicked) {
+    for (int bitmap : {IDB_OPTION_MARK, IDB_CHECK_MARK}) {
+        check.SetImage(bitmap);
+        check.setEnabled(false);
+        check.SetCheck(false);
+        const QImage off = test::Face(check).copy(check.MarkRect());
+        check.SetCheck(true);
+        const QImage on = test::Face(check).copy(check.MarkRect());
+        EXPECT_NE(on, off) << bitmap;
+        // Still unlike the enabled ticked face, so that it reads as disabled.
+        check.setEnabled(true);
+        EXPECT_NE(test::Face(check).copy(check.MarkRect()), on) << bitmap;
+        check.SetCheck(false);
+    }
+}
+
 TEST_P(SkinCheckButtonTest, ClickDoesNotToggleByItself) {
     QSignalSpy commands(&check, &CSkinButton::command);
     QTest::mouseClick(&check, Qt::LeftButton, {}, check.MarkRect().center());
