@@ -2,6 +2,7 @@
 # playback commands, the keys), standard library only. quorva_road_qt: its Qt timers and
 # the adapter over the player slots.
 add_library(quorva_road STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/elapsed_time_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_buttons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_controller.cpp
@@ -9,6 +10,7 @@ add_library(quorva_road STATIC
   ${CMAKE_CURRENT_LIST_DIR}/playback_movie_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_rate_steps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_recording_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/playback_scrub.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_snapshot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_tick_stats.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_timers.cpp)
