@@ -19,6 +19,8 @@ class ScrubSeeks {
     // The in-flight seek's picture is shown (settled), or it is time to look again: the
     // waiting target to issue now, or -1.
     int64_t Next(bool settled, int64_t nowMs);
+    // The in-flight seek's picture is shown; a waiting target stays waiting.
+    void Settle() { inFlight_ = false; }
     // The drag ended: nothing in flight or waiting any more.
     void Reset();
 

@@ -28,6 +28,12 @@ TEST(ScrubSeeksTest, OneSeekInFlightAndTheLatestWaitingTargetWins) {
     EXPECT_FALSE(seeks.Request(150, 90));
     EXPECT_EQ(seeks.Waiting(), -1);
     EXPECT_EQ(seeks.Next(true, 100), -1);
+    // Settled by a new move: the move's own target goes at once.
+    EXPECT_TRUE(seeks.Request(170, 110));
+    EXPECT_FALSE(seeks.Request(175, 115));
+    seeks.Settle();
+    EXPECT_TRUE(seeks.Request(180, 120));
+    EXPECT_EQ(seeks.Waiting(), -1);
 }
 
 TEST(ScrubSeeksTest, APictureThatNeverComesStopsNothingForLong) {
