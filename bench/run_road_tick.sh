@@ -33,7 +33,7 @@ card() {  # folder, make-demo-card options...
 play_through() {  # card
   (cd "$work" && rm -f Default_Folder.ini && QUORVA_TICK_STATS=1 \
      xvfb-run -a -s "-screen 0 1920x1080x24" \
-     "$build/src/app/quorva-screenshots" --shot play-through --out "$work/end.png" "$1" \
+     "$build/tools/quorva-screenshots" --shot play-through --out "$work/end.png" "$1" \
      2>&1 >/dev/null | grep -E '^(tick|panels|cpu|open|redraw)')
 }
 

@@ -18,7 +18,7 @@ out=$(realpath -m "${1:-$build/screenshots}")
 
 cmake -S "$root" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target quorva-screenshots quorva-cli
-tool="$build/src/app/quorva-screenshots"
+tool="$build/tools/quorva-screenshots"
 
 mkdir -p "$out"
 work=$(mktemp -d)

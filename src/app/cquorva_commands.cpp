@@ -4,12 +4,12 @@
 
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
-#include "app/playback_end_guard.h"
-#include "app/settings_store.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_text.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
+#include "road/playback_end_guard.h"
 #include "skin/skin_button.h"
 
 namespace quorva {
@@ -29,21 +29,20 @@ void CquorvaDlg::OnCommand(int id) {
             EndWindow();
             return;
         case ID_WND_MAXIMIZE:
-            if (maximised_)
+            if (frame_.Maximised())
                 Restore();
             else
                 Maximise();
             return;
         case ID_WND_MINIMIZE:
-            minimisedByButton_ = true;
-            Minimise();
+            frame_.Minimise(true);
             return;
         case ID_THUMBNAIL_TOGGLE:
             OnThumbnailToggle();
             return;
         case ID_PLAY_STOP:
             // While a worker task runs the stop button cancels it.
-            if (task_.Busy() || task_.HasThread()) {
+            if (tasks_.Busy() || tasks_.HasThread()) {
                 FinishTask();
                 return;
             }
@@ -80,9 +79,9 @@ void CquorvaDlg::OnCommand(int id) {
 
 void CquorvaDlg::OnTaskCommand(int id) {
     // A command whose task is not attached leaves playback alone.
-    if (task_.Busy() || task_.HasThread() || !taskFactory_) return;
+    if (tasks_.Busy() || tasks_.HasThread() || !tasks_.HasFactory()) return;
     if (road_ && !road_->PrepareTask(id)) return;
-    TaskFunction task = taskFactory_ ? taskFactory_(id) : TaskFunction();
+    TaskFunction task = tasks_.TaskFor(id);
     if (!task) return;
     StartTask(std::move(task), id == ID_DELETE_FILES ? WM_APP_DELETE_DONE : WM_APP_TASK_DONE);
 }

@@ -7,12 +7,13 @@
 #include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
-#include "app/ui_scale.h"
-#include "app/ui_text.h"
+#include "appcore/ui_scale.h"
+#include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "panels/panel_style.h"
+#include "platform/qt/volumes.h"
 #include "skin/logo_dlg.h"
 #include "skin/msg_dlg.h"
 #include "skin/skin_button.h"
@@ -56,15 +57,14 @@ CquorvaDlg::CquorvaDlg(MainWindowOptions options)
       options_(std::move(options)),
       players_(std::make_unique<PlayerGroup>(options_.playerOps ? *options_.playerOps
                                                                 : FfmpegPlayerOps())),
-      taskTarget_(this),
-      task_(&taskTarget_) {
+      tasks_(*this, this),
+      frame_(*this, *this) {
     // No system frame: the window draws its caption and handles its borders itself.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setObjectName(QStringLiteral("main window"));
-    settleTimer_.setSingleShot(true);
-    connect(&settleTimer_, &QTimer::timeout, this, &CquorvaDlg::OnSettle);
+    BuildStartupSequence();
     BuildShutdownSequence();
 }
 
@@ -72,7 +72,7 @@ CquorvaDlg::~CquorvaDlg() {
     if (initialised_) {
         RunShutdown();
     } else {
-        task_.Finish();
+        tasks_.Finish();
     }
 }
 
@@ -90,6 +90,8 @@ void CquorvaDlg::CreateChildren() {
     SourceEnvironment environment;
     if (options_.startup && options_.startup->removableVolumes)
         environment.removableVolumes = options_.startup->removableVolumes;
+    else
+        environment.removableVolumes = [] { return platform::RemovableVolumeRoots(); };
     browser_ = new CFilerContainerDlg(this, environment);
     browser_->setObjectName(QStringLiteral("file browser"));
     browser_->SetListener(this);
@@ -164,7 +166,7 @@ void CquorvaDlg::LoadButtonImages() {
     const int widths[kCaptionButtonCount] = {46, 26, 26, 150};
     for (int i = 0; i < kCaptionButtonCount; ++i) {
         int bitmap = kCaptionArt[i].bitmap;
-        if (i == 1 && maximised_) bitmap = IDB_WND_RESTORE;
+        if (i == 1 && frame_.Maximised()) bitmap = IDB_WND_RESTORE;
         caption_[i]->SetImage(bitmap, QSize(Scaled(widths[i], s), Scaled(18, s)), s);
         caption_[i]->setFont(UiFont(kFontF9));
     }
@@ -230,7 +232,7 @@ int CquorvaDlg::ShowUserMessage(const std::string& text, const std::string& capt
 
 void CquorvaDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (fullScreen_) {
+    if (frame_.FullScreen()) {
         painter.fillRect(rect(), Qt::black);
         return;
     }

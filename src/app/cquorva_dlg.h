@@ -21,18 +21,20 @@
 #include <vector>
 
 #include "app/main_layout.h"
+#include "app/main_window_frame.h"
 #include "app/movie_static.h"
 #include "app/once_sequence.h"
 #include "app/own_drive.h"
-#include "app/playback_buttons.h"
-#include "app/playback_command_ids.h"
 #include "app/resize_rules.h"
 #include "app/road_seam.h"
 #include "app/startup_source.h"
-#include "app/worker_task.h"
+#include "app/task_runner.h"
+#include "appcore/app_messages.h"
 #include "browser/file_browser_listener.h"
-#include "platform/app_message_event.h"
+#include "platform/qt/app_message_event.h"
 #include "player/player_group.h"
+#include "road/playback_buttons.h"
+#include "road/playback_command_ids.h"
 #include "skin/off_screen_dc.h"
 #include "skin/resource_image.h"
 
@@ -97,9 +99,6 @@ using MessageFunction =
     std::function<int(QWidget* owner, const std::string& text, const std::string& caption)>;
 // Asks for a folder with the title; "" when the user cancelled.
 using FolderFunction = std::function<std::string(QWidget* owner, const std::string& title)>;
-// Makes the worker task of a command (CSV export, joined movie, delete); an empty function
-// when the command has no task yet.
-using TaskFactory = std::function<TaskFunction(int commandId)>;
 
 struct MainWindowOptions {
     const PlayerOps* playerOps = nullptr;  // the FFmpeg engine unless set
@@ -118,7 +117,11 @@ struct MainWindowOptions {
     QRect workArea;
 };
 
-class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserListener {
+class CquorvaDlg : public QWidget,
+                   public MovieWindowOwner,
+                   public FileBrowserListener,
+                   private TaskRunnerView,
+                   private FrameHost {
     Q_OBJECT
 
   public:
@@ -127,7 +130,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
 
     // The window's initialisation, in its fixed order; ends by posting WM_APP_STARTUP.
     void Initialize();
-    const std::vector<std::string>& StartupTrace() const { return startupTrace_; }
+    const std::vector<std::string>& StartupTrace() const { return startup_.Trace(); }
     bool StartupDone() const { return startupDone_; }
 
     // The one shut-down sequence (runs once); the trace holds its steps as they ran.
@@ -142,7 +145,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     CquorvaRoad* OwnRoad() const { return ownRoad_.get(); }
     void SetRoad(RoadSeam* road) { road_ = road; }
     RoadSeam* Road() const { return road_; }
-    void SetTaskFactory(TaskFactory factory) { taskFactory_ = std::move(factory); }
+    void SetTaskFactory(TaskFactory factory) { tasks_.SetFactory(std::move(factory)); }
 
     // MovieWindowOwner.
     void OnMovieMessage(uint32_t id, uintptr_t wParam, intptr_t lParam) override;
@@ -168,8 +171,8 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     // Worker task.
     bool StartTask(TaskFunction task, uint32_t endMessage = WM_APP_TASK_DONE);
     bool FinishTask();
-    bool TaskBusy() const { return task_.Busy(); }
-    bool TaskThreadAlive() const { return task_.HasThread(); }
+    bool TaskBusy() const { return tasks_.Busy(); }
+    bool TaskThreadAlive() const { return tasks_.HasThread(); }
     bool ControlsEnabled() const { return controlsEnabled_; }
     void EnableAllControls(bool enable);
     void DisableAllButtonsAndPanels();
@@ -181,20 +184,21 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     void Layout();
     void Rescale(const QRect& windowRect);
     void ToggleFullScreen(bool toggle);
-    void CustomMaximise();
-    void Maximise();
-    void Restore();
-    void Minimise();
-    bool FullScreen() const { return fullScreen_; }
-    bool Maximised() const { return maximised_; }
+    void CustomMaximise() { frame_.CustomMaximise(); }
+    void Maximise() { frame_.Maximise(); }
+    void Restore() { frame_.Restore(); }
+    void Minimise() { frame_.Minimise(false); }
+    bool FullScreen() const { return frame_.FullScreen(); }
+    bool Maximised() const { return frame_.Maximised(); }
     double Scale() const { return scale_; }
-    double FactorX() const { return fx_; }
-    double FactorY() const { return fy_; }
+    double FactorX() const { return frame_.FactorX(); }
+    double FactorY() const { return frame_.FactorY(); }
     double LargestFactorNow() const { return largest_; }
     double InfoTextFactor() const { return infoTextFactor_; }
     const MainLayout& CurrentLayout() const { return layout_; }
-    int Zone() const { return zone_; }
-    int ResizeDirectionNow() const { return resizeDirection_; }
+    int Zone() const { return frame_.Zone(); }
+    int ResizeDirectionNow() const { return frame_.ResizeDirection(); }
+    MainWindowFrame& Frame() { return frame_; }
     // The work area the window lives on. A fixed one stands in for the monitor's (tests, a
     // virtual display); the next settle or work-area notice applies a change.
     QRect WorkArea() const;
@@ -228,7 +232,7 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     CSkinProgressBarCtrl* ProgressBar() const { return progress_; }
     CSkinButton* Button(int commandId) const;
     CFilerContainerDlg* Browser() const { return browser_; }
-    CResizeFrame* ResizeFrame() const { return frame_.get(); }
+    CResizeFrame* ResizeFrame() const { return frame_.Outline(); }
     const CResourceImage& Images() const { return images_; }
     std::recursive_mutex& MutexCache() { return mutexCache_; }
     std::recursive_mutex& MutexCpSet() { return mutexCpSet_; }
@@ -252,7 +256,8 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
 
   private:
     // Start-up (cquorva_startup.cpp).
-    void Step(const char* name);
+    void BuildStartupSequence();
+    void CreateRoad();
     void ComputeScale();
     void CreateChildren();
     void InitialisePlayers();
@@ -294,15 +299,31 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     void UpdateMaximiseFace();
     void ShowDetachedContent();
 
-    // Frame (cquorva_frame.cpp).
-    void OnSettle();
-    ResizeResult ResizeFor(QPoint cursor) const;
-    void CheckMonitorChange();
-    void StoreFactors();
-    void RememberWindowRect();
+    // The frame's host (cquorva_frame.cpp).
+    double FrameScale() const override { return scale_; }
+    double FrameLargestFactor() const override { return largest_; }
+    QRect FrameWorkArea() const override { return WorkArea(); }
+    QRect FrameWorkAreaAt(QPoint point) const override;
+    void FrameComputeScale() override { ComputeScale(); }
+    void FrameRescale(const QRect& rect) override { Rescale(rect); }
+    void FrameLayout() override { Layout(); }
+    void FrameApplyFullScreen(bool) override { ApplyFullScreen(); }
+    void FrameMaximisedChanged(bool maximised) override;
+    void FramePlaceCompanions() override;
+    void FrameMinimisedChanged(bool minimised) override;
+    void FrameSettled() override;
+    bool FrameResizeAllowed() const override { return controlsEnabled_; }
+    bool FrameMoveAllowed() const override;
+    void FrameStoreFactors(double fx, double fy) override;
+    void StoreFactors() { FrameStoreFactors(frame_.FactorX(), frame_.FactorY()); }
 
-    // Tasks (cquorva_tasks.cpp).
+    // Tasks (cquorva_tasks.cpp): the runner's view.
     void PlaceProgressBar();
+    void ShowTaskProgress() override;
+    void SetTaskProgress(int percent) override;
+    void HideTaskProgress() override;
+    void EnableTaskControls(bool enable) override { EnableAllControls(enable); }
+    void ShowTaskCompleted() override;
     // kind 0: OK; 1: OK and Cancel. Answers 1 for OK.
     int ShowUserMessage(const std::string& text, const std::string& caption, int kind = 0);
 
@@ -311,11 +332,9 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     MainWindowOptions options_;
     std::unique_ptr<PlayerGroup> players_;
     RoadSeam* road_ = nullptr;
-    TaskFactory taskFactory_;
-    QtMessageTarget taskTarget_;
-    WorkerTask task_;
+    TaskRunner tasks_;
     OnceSequence shutdown_;
-    std::vector<std::string> startupTrace_;
+    OnceSequence startup_;
     std::recursive_mutex mutexCache_;  // "hMutexCache": the catalogue and the current index
     std::recursive_mutex mutexCpSet_;  // "hMutexCpSet": the event list
 
@@ -332,10 +351,9 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
     CSkinProgressBarCtrl* progress_ = nullptr;
     std::array<CSkinButton*, kBottomButtonCount> bottom_{};
     std::array<CSkinButton*, kCaptionButtonCount> caption_{};
-    std::unique_ptr<CResizeFrame> frame_;
+    MainWindowFrame frame_;
     // Made after the children and gone before the player slots (its threads use them).
     std::unique_ptr<CquorvaRoad> ownRoad_;
-    QTimer settleTimer_;
     QMetaObject::Connection screenWatch_;
 
     // Settings and view state.
@@ -364,28 +382,11 @@ class CquorvaDlg : public QWidget, public MovieWindowOwner, public FileBrowserLi
 
     // Scale, layout and frame.
     double scale_ = 1.0;
-    double fx_ = 1.0, fy_ = 1.0;
     double largest_ = kLargestFactorCap;
     double infoTextFactor_ = 1.0;
     MainLayout layout_;
-    QRect lastWorkArea_;
-    bool fullScreen_ = false;
     bool switchingFullScreen_ = false;
     bool detachedBeforeFullScreen_ = false;
-    bool maximising_ = false;
-    bool maximised_ = false;
-    bool minimised_ = false;
-    bool minimisedByButton_ = false;
-    QRect restoreRect_;  // before maximising
-    QRect windowRect_;   // remembered position and size in the normal state
-    int zone_ = 0;
-    int resizeDirection_ = 0;
-    bool buttonHeld_ = false;
-    bool moving_ = false;
-    QPoint pressPoint_;    // screen point of the button-down
-    QPoint releasePoint_;  // screen point of the button-up
-    QRect pressRect_;      // window rectangle at the button-down
-    OutlinePace pace_;
 };
 
 }  // namespace quorva

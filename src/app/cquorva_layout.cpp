@@ -6,9 +6,9 @@
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
-#include "app/settings_store.h"
-#include "app/ui_scale.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_scale.h"
+#include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
@@ -35,7 +35,7 @@ QRect CquorvaDlg::ScreenRect() const {
 }
 
 void CquorvaDlg::Layout() {
-    if (!movie_[0] || fullScreen_) return;
+    if (!movie_[0] || frame_.FullScreen()) return;
     layout_ = ComputeMainLayout(size(), scale_);
     const MainLayout& l = layout_;
     setUpdatesEnabled(false);
@@ -61,7 +61,7 @@ void CquorvaDlg::Layout() {
 
 void CquorvaDlg::Rescale(const QRect& windowRect) {
     if (!movie_[0]) return;
-    if (windowRect.isValid() && !fullScreen_) setGeometry(windowRect);
+    if (windowRect.isValid() && !frame_.FullScreen()) setGeometry(windowRect);
     LoadButtonImages();
     SetPlayFace(playing_);
     const PanelLook look = PanelLook::At(scale_, FontScale());
@@ -69,7 +69,7 @@ void CquorvaDlg::Rescale(const QRect& windowRect) {
     info_->SetStretch(infoTextFactor_);
     graph_->SetLook(look);
     if (images_.Scale() != scale_) images_.Load(scale_);
-    if (frame_) frame_->SetLineWidth(std::max(2, Scaled(2, scale_)));
+    frame_.SetOutlineWidth(std::max(2, Scaled(2, scale_)));
     Layout();
     if (browser_) browser_->LayOut();
     if (detached_ && detached_->Scale() != scale_) {
@@ -99,9 +99,10 @@ void CquorvaDlg::ShowDetachedContent() {
 }
 
 void CquorvaDlg::PlaceDetachedWindow(bool force) {
-    if (!detached_ || fullScreen_) return;
+    if (!detached_ || frame_.FullScreen()) return;
     if (detachedPlaced_ && !force) return;
-    const QRect main = maximised_ || !windowRect_.isValid() ? geometry() : windowRect_;
+    const QRect main =
+        frame_.Maximised() || !frame_.WindowRect().isValid() ? geometry() : frame_.WindowRect();
     const QRect place = quorva::PlaceDetachedWindow(main, WorkArea(), scale_);
     detached_->move(place.topLeft());
     detachedPlaced_ = true;
@@ -110,9 +111,9 @@ void CquorvaDlg::PlaceDetachedWindow(bool force) {
 void CquorvaDlg::UpdateMaximiseFace() {
     CSkinButton* button = Button(ID_WND_MAXIMIZE);
     if (!button) return;
-    button->SetImage(maximised_ ? IDB_WND_RESTORE : IDB_WND_MAXIMIZE,
+    button->SetImage(frame_.Maximised() ? IDB_WND_RESTORE : IDB_WND_MAXIMIZE,
                      QSize(Scaled(26, scale_), Scaled(18, scale_)), scale_);
-    button->setToolTip(QString::fromStdString(UiText(maximised_ ? 170 : 169)));
+    button->setToolTip(QString::fromStdString(UiText(frame_.Maximised() ? 170 : 169)));
 }
 
 // --- Full-screen ------------------------------------------------------------------------------
@@ -125,25 +126,24 @@ void CquorvaDlg::ToggleFullScreen(bool toggle) {
         duration = main.ops->GetDuration(main);
     }
     // Not in the last 10 frames, and not without a recording.
-    if (!fullScreen_ && position + 10 >= duration) return;
+    if (!frame_.FullScreen() && position + 10 >= duration) return;
     const bool started = road_ && road_->Started();
     bool leftWithoutToggle = false;
     if (toggle) {
-        fullScreen_ = !fullScreen_;
-        ApplyFullScreen();
+        frame_.SetFullScreen(!frame_.FullScreen());
     } else if (!started) {
-        if (!fullScreen_) return;
-        fullScreen_ = false;
-        ApplyFullScreen();
+        if (!frame_.FullScreen()) return;
+        frame_.SetFullScreen(false);
         leftWithoutToggle = true;
     }
-    if (!fullScreen_ && !leftWithoutToggle) SetPlayFace(main.valid && main.state == SLOT_PLAYING);
+    if (!frame_.FullScreen() && !leftWithoutToggle)
+        SetPlayFace(main.valid && main.state == SLOT_PLAYING);
 }
 
 void CquorvaDlg::ApplyFullScreen() {
     switchingFullScreen_ = true;
     QWidget* others[] = {graph_, seek_, volumeSlider_, info_, browser_};
-    if (fullScreen_) {
+    if (frame_.FullScreen()) {
         for (QWidget* w : others)
             w->hide();
         for (CSkinButton* b : bottom_)
@@ -177,14 +177,7 @@ void CquorvaDlg::ApplyFullScreen() {
             b->show();
         for (CSkinButton* b : caption_)
             b->show();
-        if (task_.Busy()) progress_->show();
-        if (maximised_) {
-            CustomMaximise();
-        } else {
-            setGeometry(windowRect_.isValid() ? windowRect_
-                                              : QRect(pos(), MainWindowSize(scale_, fx_, fy_)));
-            Layout();
-        }
+        if (tasks_.Busy()) progress_->show();
     }
     switchingFullScreen_ = false;
     update();

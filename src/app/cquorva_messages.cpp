@@ -6,7 +6,7 @@
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
 #include "app/movie_menu.h"
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
 #include "skin/skin_progress_bar.h"
 
@@ -76,9 +76,7 @@ void CquorvaDlg::OnFolderSelectedMessage(uintptr_t wParam, intptr_t lParam) {
 }
 
 void CquorvaDlg::OnProgress(uintptr_t wParam, intptr_t lParam) {
-    progress_->SetPos(ProgressPercent(wParam, lParam));
-    progress_->raise();
-    progress_->update();
+    tasks_.OnProgress(wParam, lParam);
 }
 
 void CquorvaDlg::OnSliderBegin(uintptr_t wParam, intptr_t lParam) {
@@ -117,7 +115,7 @@ void CquorvaDlg::OnMovieMenu(uintptr_t wParam, intptr_t lParam) {
     if (road_->OnMessage(WM_APP_MOVIE_MENU, wParam, lParam)) return;
     if (GuardBlocks() || road_->Opening()) return;
     CMovieMenu menu(this);
-    menu.SetItems(road_->MovieMenuItems(fullScreen_), fullScreen_, scale_);
+    menu.SetItems(road_->MovieMenuItems(frame_.FullScreen()), frame_.FullScreen(), scale_);
     if (const int command = menu.Track(UnpackPoint(wParam))) OnCommand(command);
 }
 
@@ -128,7 +126,7 @@ void CquorvaDlg::OnSourceRemoved(uintptr_t, intptr_t) {
     ResetView();
     csvAllowed_ = false;
     UpdateButtons();
-    if (fullScreen_) ToggleFullScreen(true);
+    if (frame_.FullScreen()) ToggleFullScreen(true);
     if (browser_) browser_->ClearSource();
     if (road_) road_->ListChanged();
     UpdateButtons();
@@ -159,21 +157,20 @@ void CquorvaDlg::OnDeleteDone(uintptr_t, intptr_t lParam) {
         ResetView();
         LoadSource(sourcePath_, sourceKind_);
     }
-    task_.SetSucceeded();
-    task_.ClearBusy();
+    tasks_.MarkSucceededAndStop();
     PostAppMessage(this, WM_APP_TASK_DONE, 0, lParam);
 }
 
 void CquorvaDlg::OnAppBar(uintptr_t wParam, intptr_t) {
     if (wParam != 1) return;
-    if (fullScreen_) {
+    if (frame_.FullScreen()) {
         ApplyFullScreen();
-    } else if (maximised_) {
-        CustomMaximise();
+    } else if (frame_.Maximised()) {
+        frame_.CustomMaximise();
     } else {
-        CheckMonitorChange();
+        frame_.CheckMonitorChange();
     }
-    if (task_.Busy()) PlaceProgressBar();
+    if (tasks_.Busy()) PlaceProgressBar();
 }
 
 void CquorvaDlg::OnZoomRefresh(uintptr_t, intptr_t) {

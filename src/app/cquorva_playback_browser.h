@@ -6,8 +6,8 @@
 #include <mutex>
 #include <vector>
 
-#include "app/playback_view.h"
 #include "recordings/recording_entry.h"
+#include "road/playback_view.h"
 
 namespace quorva {
 

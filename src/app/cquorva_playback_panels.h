@@ -3,7 +3,7 @@
 // the window's next paint, in the same pass of the event loop.
 #pragma once
 
-#include "app/playback_view.h"
+#include "road/playback_view.h"
 
 namespace quorva {
 

@@ -7,7 +7,7 @@
 #include "app/movie_dialog.h"
 #include "app/movie_menu.h"
 #include "app/movie_static.h"
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
 #include "skin/logo_dlg.h"
 #include "skin/pick_folder.h"
@@ -119,11 +119,11 @@ void CquorvaPlaybackView::RecordingOpened() {
 }
 
 bool CquorvaPlaybackView::IsFullScreen() const {
-    return w_.fullScreen_;
+    return w_.frame_.FullScreen();
 }
 
 void CquorvaPlaybackView::LeaveFullScreen() {
-    if (w_.fullScreen_) w_.ToggleFullScreen(true);
+    if (w_.frame_.FullScreen()) w_.ToggleFullScreen(true);
 }
 
 void CquorvaPlaybackView::Relayout() {
@@ -137,7 +137,7 @@ void CquorvaPlaybackView::RedrawWindow() {
 void CquorvaPlaybackView::ShowMovieMenu(const std::vector<PlaybackMenuItem>& items, int screenX,
                                         int screenY) {
     CMovieMenu menu(&w_);
-    menu.SetItems(items, w_.fullScreen_, w_.scale_);
+    menu.SetItems(items, w_.frame_.FullScreen(), w_.scale_);
     if (const int command = menu.Track(QPoint(screenX, screenY))) w_.OnCommand(command);
 }
 
@@ -162,7 +162,7 @@ void CquorvaPlaybackView::SetLogoOffline(bool offline) {
 // ---- Worker task --------------------------------------------------------------------------
 
 bool CquorvaPlaybackView::TaskBusy() const {
-    return w_.task_.Busy();
+    return w_.tasks_.Busy();
 }
 
 void CquorvaPlaybackView::FinishTask() {
@@ -205,7 +205,7 @@ void CquorvaPlaybackView::SizeMovieWindowsTo(const PlayerSize sizes[2]) {
 
 void CquorvaPlaybackView::LayOutMovieWindows() {
     if (CMovieStatic* main = w_.movie_[0]) {
-        if (w_.fullScreen_)
+        if (w_.frame_.FullScreen())
             main->setGeometry(QRect(QPoint(0, 0), w_.size()));
         else
             main->setGeometry(w_.layout_.movie);

@@ -3,7 +3,7 @@
 // A part of CquorvaDlg kept in its own file (it reaches the window's children directly).
 #pragma once
 
-#include "app/playback_view.h"
+#include "road/playback_view.h"
 
 namespace quorva {
 

@@ -10,12 +10,12 @@
 #include "app/cquorva_playback_browser.h"
 #include "app/cquorva_playback_panels.h"
 #include "app/cquorva_playback_view.h"
-#include "app/playback_controller.h"
-#include "app/playback_player_group_adapter.h"
-#include "app/playback_qt_timers.h"
-#include "app/playback_tick_stats.h"
 #include "app/road_seam.h"
-#include "platform/app_message_event.h"
+#include "platform/qt/app_message_event.h"
+#include "road/playback_controller.h"
+#include "road/playback_tick_stats.h"
+#include "road/qt/playback_player_group_adapter.h"
+#include "road/qt/playback_qt_timers.h"
 
 namespace quorva {
 

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "app/cquorva_dlg.h"
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/source_open_dlg.h"

@@ -15,9 +15,9 @@
 #include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
-#include "app/settings_store.h"
-#include "app/ui_scale.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_scale.h"
+#include "appcore/ui_text.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
@@ -48,10 +48,6 @@ long LeadingNumber(const std::string& text) {
 
 }  // namespace
 
-void CquorvaDlg::Step(const char* name) {
-    startupTrace_.emplace_back(name);
-}
-
 void CquorvaDlg::ComputeScale() {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const double dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
@@ -65,47 +61,106 @@ void CquorvaDlg::ComputeScale() {
 
 void CquorvaDlg::Initialize() {
     if (initialised_) return;
-    Step("dialog");
-    setWindowIcon(ApplicationIcon());
-    Step("mutexes");  // in-process locks: they cannot fail
-    Step("largest factor");
-    largest_ = LargestFactor(ScreenRect().width(), UiScale());
-    Step("language slot");
-    ChooseLanguageSlot();
-    Step("ui scale");
-    ComputeScale();
-    if (!options_.settingsDirectory.empty()) {
-        SetSettingsDirectory(options_.settingsDirectory);
-    } else {
-        std::error_code ec;
-        SetSettingsDirectory(std::filesystem::current_path(ec).string());
-    }
-    programPath_ = options_.programPath.empty()
-                       ? QCoreApplication::applicationFilePath().toStdString()
-                       : options_.programPath;
-    const DriveProbe probe = options_.drives ? *options_.drives : DefaultDriveProbe();
-    programRoot_ = probe.volumeRootOf(programPath_);
-    Step("title");
-    setWindowTitle(QString::fromUtf8(kMainWindowTitle));
-    Step("skin images");
-    images_.Load(scale_);
-    Step("children");
-    CreateChildren();
-    Step("first-run settings");
-    WriteFirstRunDefaults();
-    Step("player slots");
-    InitialisePlayers();
-    Step("hardware decode");
-    PlayerSlot& main = players_->slot[0];
-    if (main.valid) main.ops->SetHardwareDecode(main, ReadSetting("DECODE", "HW") == "on" ? 1 : 0);
-    Step("box names");
-    BuildKnownTypes();
-    Step("aspect and volume");
-    keepAspect_ = ReadSetting("DISPLAY", "ASPECT") == "on" ? 1 : 0;
-    const std::string volume = ReadSetting("DISPLAY", "VOLUME");
-    volume_ =
-        volume.empty() ? 65535 : static_cast<int>(std::clamp(LeadingNumber(volume), 0L, 65535L));
-    Step("road");
+    startup_.Run();
+    initialised_ = true;
+    PostAppMessage(this, WM_APP_STARTUP);
+}
+
+void CquorvaDlg::BuildStartupSequence() {
+    startup_.Add("dialog", [this] { setWindowIcon(ApplicationIcon()); });
+    startup_.Add("mutexes", {});  // in-process locks: they cannot fail
+    startup_.Add("largest factor",
+                 [this] { largest_ = LargestFactor(ScreenRect().width(), UiScale()); });
+    startup_.Add("language slot", [] { ChooseLanguageSlot(); });
+    startup_.Add("ui scale", [this] {
+        ComputeScale();
+        if (!options_.settingsDirectory.empty()) {
+            SetSettingsDirectory(options_.settingsDirectory);
+        } else {
+            std::error_code ec;
+            SetSettingsDirectory(std::filesystem::current_path(ec).string());
+        }
+        programPath_ = options_.programPath.empty()
+                           ? QCoreApplication::applicationFilePath().toStdString()
+                           : options_.programPath;
+        const DriveProbe probe = options_.drives ? *options_.drives : DefaultDriveProbe();
+        programRoot_ = probe.volumeRootOf(programPath_);
+    });
+    startup_.Add("title", [this] { setWindowTitle(QString::fromUtf8(kMainWindowTitle)); });
+    startup_.Add("skin images", [this] { images_.Load(scale_); });
+    startup_.Add("children", [this] { CreateChildren(); });
+    startup_.Add("first-run settings", [] { WriteFirstRunDefaults(); });
+    startup_.Add("player slots", [this] { InitialisePlayers(); });
+    startup_.Add("hardware decode", [this] {
+        PlayerSlot& main = players_->slot[0];
+        if (main.valid)
+            main.ops->SetHardwareDecode(main, ReadSetting("DECODE", "HW") == "on" ? 1 : 0);
+    });
+    startup_.Add("box names", [] { BuildKnownTypes(); });
+    startup_.Add("aspect and volume", [this] {
+        keepAspect_ = ReadSetting("DISPLAY", "ASPECT") == "on" ? 1 : 0;
+        const std::string volume = ReadSetting("DISPLAY", "VOLUME");
+        volume_ = volume.empty() ? 65535
+                                 : static_cast<int>(std::clamp(LeadingNumber(volume), 0L, 65535L));
+    });
+    startup_.Add("road", [this] { CreateRoad(); });
+    startup_.Add("size window", [this] {
+        const QRect rect =
+            InitialMainWindowRect(MainWindowSize(scale_, 1.0, 1.0), WorkArea(), scale_);
+        setGeometry(rect);
+        frame_.SetPlacement(rect);
+    });
+    startup_.Add("layout", [this] {
+        Layout();
+        seek_->SetRange(0, 0);
+        seek_->SetPos(0);
+        info_->Reset();
+        graph_->CloseRecording();
+        SetVolume(volume_);
+        SetPlayFace(false);
+    });
+    startup_.Add("progress bar", [this] {
+        progress_->SetRange(0, 100);
+        progress_->SetPos(0);
+        PlaceProgressBar();
+        progress_->hide();
+    });
+    startup_.Add("zoom reset", [this] {
+        zoom_[0] = ZoomSettings{};
+        zoom_[1] = ZoomSettings{};
+    });
+    startup_.Add("buttons", [this] { UpdateButtons(); });
+    startup_.Add("aspect", [this] {
+        for (PlayerSlot& slot : players_->slot)
+            if (slot.valid) slot.ops->SetAspect(slot, keepAspect_);
+        ApplyZoom(1);
+    });
+    startup_.Add("size factors", [this] {
+        frame_.SetFactors(StoredFactor(ReadSetting("DISPLAY", "SCALEX"), largest_),
+                          StoredFactor(ReadSetting("DISPLAY", "SCALEY"), largest_));
+        const QRect rect = InitialMainWindowRect(
+            MainWindowSize(scale_, frame_.FactorX(), frame_.FactorY()), WorkArea(), scale_);
+        Rescale(rect);
+        frame_.SetPlacement(rect);
+        frame_.CreateOutline(std::max(2, Scaled(2, scale_)));
+    });
+    startup_.Add("short monitor", [this] {
+        UiMetrics metrics{scale_, FontScale(), {}};
+        if (ShrinkFontsForShortMonitor(metrics, WorkArea().height(), UiFontDpi())) {
+            SetUiScaleFactors(metrics.s, metrics.f);
+            Maximise();
+            PlaceDetachedWindow(true);
+        }
+    });
+    startup_.Add("detached title", [this] {
+        if (CSkinButton* map = Button(ID_MAP_TOGGLE)) map->SetCheck(mapShown_);
+        ShowDetachedContent();
+        frame_.SetLastWorkArea(WorkArea());
+    });
+    startup_.Add("post startup", {});
+}
+
+void CquorvaDlg::CreateRoad() {
     if (options_.playbackRoad) {
         ownRoad_ = std::make_unique<CquorvaRoad>(*this);
         road_ = ownRoad_.get();
@@ -128,58 +183,6 @@ void CquorvaDlg::Initialize() {
             },
             Qt::QueuedConnection);
     });
-    Step("size window");
-    const QRect area = WorkArea();
-    QRect rect = InitialMainWindowRect(MainWindowSize(scale_, 1.0, 1.0), area, scale_);
-    setGeometry(rect);
-    windowRect_ = rect;
-    restoreRect_ = rect;
-    Step("layout");
-    Layout();
-    seek_->SetRange(0, 0);
-    seek_->SetPos(0);
-    info_->Reset();
-    graph_->CloseRecording();
-    SetVolume(volume_);
-    SetPlayFace(false);
-    Step("progress bar");
-    progress_->SetRange(0, 100);
-    progress_->SetPos(0);
-    PlaceProgressBar();
-    progress_->hide();
-    Step("zoom reset");
-    zoom_[0] = ZoomSettings{};
-    zoom_[1] = ZoomSettings{};
-    Step("buttons");
-    UpdateButtons();
-    Step("aspect");
-    for (PlayerSlot& slot : players_->slot)
-        if (slot.valid) slot.ops->SetAspect(slot, keepAspect_);
-    ApplyZoom(1);
-    Step("size factors");
-    fx_ = StoredFactor(ReadSetting("DISPLAY", "SCALEX"), largest_);
-    fy_ = StoredFactor(ReadSetting("DISPLAY", "SCALEY"), largest_);
-    rect = InitialMainWindowRect(MainWindowSize(scale_, fx_, fy_), area, scale_);
-    Rescale(rect);
-    windowRect_ = rect;
-    restoreRect_ = rect;
-    frame_ = std::make_unique<CResizeFrame>();
-    frame_->SetLineWidth(std::max(2, Scaled(2, scale_)));
-    frame_->hide();
-    Step("short monitor");
-    UiMetrics metrics{scale_, FontScale(), {}};
-    if (ShrinkFontsForShortMonitor(metrics, area.height(), UiFontDpi())) {
-        SetUiScaleFactors(metrics.s, metrics.f);
-        Maximise();
-        PlaceDetachedWindow(true);
-    }
-    Step("detached title");
-    if (CSkinButton* map = Button(ID_MAP_TOGGLE)) map->SetCheck(mapShown_);
-    ShowDetachedContent();
-    lastWorkArea_ = area;
-    Step("post startup");
-    initialised_ = true;
-    PostAppMessage(this, WM_APP_STARTUP);
 }
 
 void CquorvaDlg::InitialisePlayers() {
@@ -196,7 +199,7 @@ void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
     startupDone_ = true;
     // The detached window beside the main window.
     PlaceDetachedWindow(false);
-    if (isVisible() && !fullScreen_) detached_->show();
+    if (isVisible() && !frame_.FullScreen()) detached_->show();
 
     const StartupEnvironment env =
         options_.startup ? *options_.startup : DefaultStartupEnvironment();
@@ -278,11 +281,8 @@ void CquorvaDlg::BuildShutdownSequence() {
         SetMapFailureReporter({});
     });
     shutdown_.Add("restore and store factors", [this] {
-        if (fullScreen_) {
-            fullScreen_ = false;
-            ApplyFullScreen();
-        }
-        if (maximised_) Restore();
+        if (frame_.FullScreen()) frame_.SetFullScreen(false);
+        if (frame_.Maximised()) frame_.Restore();
         StoreFactors();
     });
     shutdown_.Add("stop players", [this] {
@@ -317,7 +317,7 @@ void CquorvaDlg::BuildShutdownSequence() {
         movie_[1] = nullptr;
         logo_ = nullptr;
         detached_.reset();
-        frame_.reset();
+        frame_.DestroyOutline();
     });
 }
 

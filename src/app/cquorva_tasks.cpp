@@ -1,13 +1,12 @@
-// The worker task as the main window runs it: start with the progress bar over the main
-// movie view and every control disabled, progress, cancel by the stop button, finish with
-// the completion message.
+// The worker task's view on the main window (the progress bar over the main movie view, the
+// controls, the completion message) and the enabled state of the buttons.
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
-#include "app/playback_buttons.h"
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
+#include "road/playback_buttons.h"
 #include "skin/skin_button.h"
 #include "skin/skin_progress_bar.h"
 #include "skin/skin_slider.h"
@@ -19,27 +18,35 @@ void CquorvaDlg::PlaceProgressBar() {
     progress_->raise();
 }
 
-bool CquorvaDlg::StartTask(TaskFunction task, uint32_t endMessage) {
-    if (!task || task_.Busy() || task_.HasThread()) return false;
+void CquorvaDlg::ShowTaskProgress() {
     progress_->SetRange(0, 100);
     progress_->SetPos(0);
     PlaceProgressBar();
     progress_->show();
     progress_->update();
-    EnableAllControls(false);
-    if (!task_.Start(std::move(task), endMessage)) {
-        EnableAllControls(true);
-        progress_->hide();
-        return false;
-    }
-    return true;
+}
+
+void CquorvaDlg::SetTaskProgress(int percent) {
+    progress_->SetPos(percent);
+    progress_->raise();
+    progress_->update();
+}
+
+void CquorvaDlg::HideTaskProgress() {
+    progress_->hide();
+}
+
+void CquorvaDlg::ShowTaskCompleted() {
+    ShowUserMessage(UiText(44), UiText(45));
+}
+
+bool CquorvaDlg::StartTask(TaskFunction task, uint32_t endMessage) {
+    return tasks_.Start(std::move(task), endMessage);
 }
 
 bool CquorvaDlg::FinishTask() {
-    const bool hadTask = task_.HasThread();
-    const bool succeeded = task_.Finish();
-    if (succeeded) ShowUserMessage(UiText(44), UiText(45));
-    if (hadTask || !controlsEnabled_) EnableAllControls(true);
+    const bool succeeded = tasks_.Finish();
+    if (!controlsEnabled_) EnableAllControls(true);
     return succeeded;
 }
 

@@ -1,6 +1,6 @@
 #include "app/hit_zone.h"
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 
 namespace quorva {
 

@@ -6,8 +6,9 @@
 #include <QPainter>
 
 #include "app/main_layout.h"
-#include "app/ui_scale.h"
-#include "platform/app_message_event.h"
+#include "appcore/app_messages.h"
+#include "appcore/ui_scale.h"
+#include "platform/qt/app_message_event.h"
 
 namespace quorva {
 

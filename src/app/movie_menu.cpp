@@ -9,7 +9,7 @@
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/ui_fonts.h"
 
 namespace quorva {

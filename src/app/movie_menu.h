@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/playback_movie_menu.h"
+#include "road/playback_movie_menu.h"
 
 namespace quorva {
 

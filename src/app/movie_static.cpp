@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/skin_resources.h"
 
 namespace quorva {

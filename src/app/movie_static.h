@@ -9,7 +9,8 @@
 
 #include <cstdint>
 
-#include "platform/app_message_event.h"
+#include "appcore/app_messages.h"
+#include "platform/qt/app_message_event.h"
 #include "player/qt_video_widget.h"
 
 namespace quorva {

@@ -1,6 +1,7 @@
-// A fixed sequence of named steps that runs once: the main window's shut-down, reached by
-// several roads (close button, system close, removal of the drive the program runs from),
-// runs its steps in their order the first time and does nothing afterwards.
+// A fixed sequence of named steps that runs once: the main window's start-up runs its steps
+// in their fixed order, each relying on the ones before it; its shut-down, reached by several
+// roads (close button, system close, removal of the drive the program runs from), runs its
+// steps in their order the first time and does nothing afterwards.
 #pragma once
 
 #include <functional>

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/volumes.h"
+#include "platform/qt/volumes.h"
 
 namespace quorva {
 

@@ -16,9 +16,9 @@
 #include <string>
 
 #include "app/cquorva_dlg.h"
-#include "app/settings_directory.h"
-#include "app/settings_store.h"
 #include "app/startup_source.h"
+#include "appcore/settings_directory.h"
+#include "appcore/settings_store.h"
 #include "quorva_version.h"
 #include "skin/skin_resources.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/hit_zone.h"
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 
 namespace quorva {
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/settings_store.h"
-#include "platform/volumes.h"
+#include "appcore/settings_store.h"
+#include "platform/qt/volumes.h"
 #include "recordings/recording_name.h"
 #include "recordings/source_catalogue.h"
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <thread>
 
-#include "app/app_messages.h"
+#include "appcore/app_messages.h"
 
 namespace quorva {
 

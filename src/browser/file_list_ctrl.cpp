@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "app/ui_scale.h"
-#include "app/ui_text.h"
+#include "appcore/ui_scale.h"
+#include "appcore/ui_text.h"
 #include "browser/file_list_header_ctrl.h"
 #include "browser/file_list_rules.h"
 #include "browser/row_height_delegate.h"

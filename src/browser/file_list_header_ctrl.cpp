@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "browser/file_list_rules.h"
 #include "skin/ui_fonts.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 
 namespace quorva {
 

@@ -7,16 +7,17 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/app_messages.h"
-#include "app/ui_scale.h"
-#include "app/ui_text.h"
+#include "appcore/app_messages.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_scale.h"
+#include "appcore/ui_text.h"
 #include "browser/browser_ids.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/file_list_rules.h"
 #include "browser/folder_tree_ctrl.h"
 #include "browser/folder_tree_rules.h"
-#include "platform/app_message_event.h"
-#include "platform/volumes.h"
+#include "platform/qt/app_message_event.h"
+#include "platform/qt/volumes.h"
 #include "skin/skin_check_button.h"
 #include "skin/skin_resources.h"
 #include "skin/ui_fonts.h"
@@ -94,7 +95,8 @@ bool CFilerContainerDlg::event(QEvent* event) {
 
 bool CFilerContainerDlg::ChooseStartSource() {
     busy_ = true;
-    const bool found = catalogue_.ChooseStartSource();
+    const bool found = catalogue_.ChooseStartSource(ReadSetting("SOURCE", "FOLDER"),
+                                                    ReadSetting("SOURCE", "FILE"));
     if (found) {
         ShowCatalogue();
         Watch(catalogue_.SourcePath(), catalogue_.Kind());

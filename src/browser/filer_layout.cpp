@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 
 namespace quorva {
 

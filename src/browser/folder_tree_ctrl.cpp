@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "browser/folder_tree_rules.h"
 #include "browser/row_height_delegate.h"
 #include "skin/tree_badge.h"

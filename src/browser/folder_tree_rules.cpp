@@ -1,6 +1,6 @@
 #include "browser/folder_tree_rules.h"
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 
 namespace quorva {
 

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/ui_scale.h"
-#include "app/ui_text.h"
+#include "appcore/ui_scale.h"
+#include "appcore/ui_text.h"
 #include "browser/browser_ids.h"
 #include "skin/msg_dlg.h"
 #include "skin/shell_files.h"

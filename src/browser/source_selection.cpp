@@ -1,6 +1,6 @@
 #include "browser/source_selection.h"
 
-#include "app/settings_store.h"
+#include "appcore/settings_store.h"
 #include "recordings/recording_name.h"
 
 namespace quorva {

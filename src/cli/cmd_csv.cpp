@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 #include "cli/cli_command.h"
 #include "cli/json_writer.h"
 #include "cli/recording_json.h"

@@ -3,12 +3,11 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/settings_store.h"
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 #include "container/drive_data_store.h"
 #include "container/mp4_movie.h"
-#include "container/output_file.h"
 #include "container/player_slot_data.h"
+#include "platform/output_file.h"
 #include "recordings/recording_name.h"
 
 namespace quorva {
@@ -183,8 +182,6 @@ CsvExportResult ExportCsv(const std::vector<RecordingEntry>& list, const std::st
     if (!out.Close() && result.status != CsvStatus::kCancelled)
         result.status = CsvStatus::kWriteFailed;
     Report(options.progress, n, static_cast<int64_t>(n));
-    if (result.status == CsvStatus::kDone && options.rememberFolder)
-        WriteSetting("FOLDERPATH", "CSV_FOLDER", folder);
     return result;
 }
 

@@ -50,8 +50,6 @@ struct CsvExportOptions {
     const std::atomic<bool>* running = nullptr;
     ProgressCallback progress;  // (i, n) after each line, (n, n) at the end
     bool replaceExisting = false;
-    // Stores the folder as "CSV_FOLDER" of section "FOLDERPATH" when done.
-    bool rememberFolder = false;
     CsvRowOptions row;
 };
 

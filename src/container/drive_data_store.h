@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "container/drive_data_samples.h"
-#include "container/mapped_file.h"
+#include "platform/mapped_file.h"
 
 namespace quorva {
 

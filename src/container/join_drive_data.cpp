@@ -4,8 +4,8 @@
 
 #include "container/big_endian.h"
 #include "container/drive_data_block.h"
-#include "container/mapped_file.h"
-#include "container/output_file.h"
+#include "platform/mapped_file.h"
+#include "platform/output_file.h"
 
 namespace quorva {
 

@@ -4,10 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/settings_store.h"
 #include "container/movie_merge.h"
 #include "container/movie_writer.h"
-#include "container/output_file.h"
+#include "platform/output_file.h"
 #include "recordings/recording_name.h"
 
 namespace quorva {
@@ -271,7 +270,6 @@ JoinResult JoinRecordings(const std::vector<RecordingEntry>& selected, const std
     if (ec) return fail(JoinStatus::kWriteFailed, "cannot write " + result.moviePath);
     temporary.paths.clear();
     result.dataPath = dataTemp.empty() ? "" : dataOut;
-    if (options.rememberFolder) WriteSetting("FOLDERPATH", "CONNECT_FOLDER", folder);
     owned.reset();  // the merged movie's teardown reports before the end
     Report(options.progress, n, static_cast<int64_t>(n));
     result.status = JoinStatus::kDone;

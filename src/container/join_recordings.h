@@ -81,8 +81,6 @@ struct JoinOptions {
     // Free bytes for the user on the volume of a folder (tests replace it).
     std::function<uint64_t(const std::string&)> freeSpace;
     bool syncToDisk = true;  // flush the output before it is renamed into place
-    // Stores the folder as "CONNECT_FOLDER" of section "FOLDERPATH" when done.
-    bool rememberFolder = false;
 };
 
 struct JoinResult {

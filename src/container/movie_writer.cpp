@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "container/big_endian.h"
-#include "container/mapped_file.h"
+#include "platform/mapped_file.h"
 
 namespace quorva {
 

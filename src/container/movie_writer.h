@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "container/movie_box.h"
-#include "container/output_file.h"
+#include "platform/output_file.h"
 
 namespace quorva {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "container/mapped_file.h"
 #include "container/movie_box.h"
 #include "container/progress.h"
+#include "platform/mapped_file.h"
 
 namespace quorva {
 

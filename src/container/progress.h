@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/app_messages.h"
+#include "appcore/app_messages.h"
 
 namespace quorva {
 

@@ -5,10 +5,10 @@
 
 #include <utility>
 
-#include "app/app_messages.h"
+#include "appcore/app_messages.h"
 #include "panels/gsensor_graph_plan.h"
 #include "panels/panel_surface.h"
-#include "platform/app_message_event.h"
+#include "platform/qt/app_message_event.h"
 
 namespace quorva {
 

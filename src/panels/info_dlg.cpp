@@ -2,9 +2,9 @@
 
 #include <QPainter>
 
-#include "app/app_messages.h"
+#include "appcore/app_messages.h"
 #include "panels/panel_surface.h"
-#include "platform/app_message_event.h"
+#include "platform/qt/app_message_event.h"
 #include "skin/skin_button.h"
 #include "skin/skin_resources.h"
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 #include "panels/event_detectors.h"
 #include "panels/info_panel_texts.h"
 #include "panels/panel_pictures.h"

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/ui_fonts.h"
 
 namespace quorva {

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "app/app_messages.h"
+#include "appcore/app_messages.h"
 #include "player/audio_renderer.h"
 #include "player/ffmpeg_movie.h"
 #include "player/presentation_clock.h"

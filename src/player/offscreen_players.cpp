@@ -1,20 +1,11 @@
 #include "player/offscreen_players.h"
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
 
 namespace quorva {
-
-double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 OffscreenPlayers::OffscreenPlayers(int slots, int decodeThreads) : slots_(std::clamp(slots, 1, 2)) {
     for (int i = 0; i < slots_; ++i) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/process.h"
 #include "player/ffmpeg_player.h"
 #include "player/offscreen_video_output.h"
 #include "player/player_group.h"
@@ -51,7 +52,6 @@ class OffscreenPlayers {
     bool subOpen_ = false;
 };
 
-// CPU seconds (user and system) this process has used.
-double ProcessCpuSeconds();
+using platform::ProcessCpuSeconds;
 
 }  // namespace quorva

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/app_messages.h"
+#include "appcore/app_messages.h"
 #include "container/player_slot_data.h"
 #include "player/picture_placement.h"
 #include "player/player_geometry.h"

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "app/app_messages.h"
+#include "appcore/app_messages.h"
 #include "player/ffmpeg_slot_engine.h"
 #include "player/presentation_clock.h"
 #include "player/video_output.h"

@@ -1,10 +1,7 @@
 // Card layout detection and the retiring of recordings on a card.
 #include <filesystem>
 
-#include "app/ascii_text.h"
-#include "platform/file_attributes.h"
-#include "platform/trash.h"
-#include "platform/volumes.h"
+#include "appcore/ascii_text.h"
 #include "recordings/recording_name.h"
 
 namespace quorva {
@@ -67,18 +64,6 @@ LayoutDetection DetectLayout(std::string_view root) {
     result.layout = 0;
     SetCurrentLayout(0);
     return result;
-}
-
-RecordingFileOps DefaultRecordingFileOps() {
-    RecordingFileOps ops;
-    ops.volumeRoot = [](const std::string& path) { return platform::VolumeRootOf(path); };
-    ops.moveToTrash = [](const std::string& path) { return platform::MoveToTrash(path); };
-    ops.setHidden = [](const std::string& path) { return platform::SetHiddenAttribute(path); };
-    return ops;
-}
-
-bool DeleteRecording(std::string_view path) {
-    return DeleteRecording(path, DefaultRecordingFileOps());
 }
 
 bool DeleteRecording(std::string_view pathView, const RecordingFileOps& ops) {

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <ctime>
 
-#include "app/ascii_text.h"
-#include "app/ui_text.h"
+#include "appcore/ascii_text.h"
+#include "appcore/ui_text.h"
 #include "recordings/name_pattern.h"
 
 namespace quorva {

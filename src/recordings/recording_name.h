@@ -107,18 +107,16 @@ struct LayoutDetection {
 // Detects the layout under root and makes it current.
 LayoutDetection DetectLayout(std::string_view root);
 
-// Retires the recording on a card (hidden, renamed to the retired extensions); elsewhere
-// moves the movie, its partner and its drive-data file to the trash.
-bool DeleteRecording(std::string_view path);
-
-// The operating-system pieces that deletion uses; the defaults go to src/platform. A caller
-// may point volumeRoot at a source's root (a folder taken as a card), tests at fakes.
+// The operating-system pieces that deletion uses (recordings/qt/recording_platform.h gives
+// the desktop's: mounted volumes, the trash, the FAT hidden attribute). A caller may point
+// volumeRoot at a source's root (a folder taken as a card), tests at fakes.
 struct RecordingFileOps {
     std::function<std::string(const std::string& path)> volumeRoot;  // "" when unknown
     std::function<bool(const std::string& path)> moveToTrash;
     std::function<bool(const std::string& path)> setHidden;
 };
-RecordingFileOps DefaultRecordingFileOps();
+// Retires the recording on a card (hidden, renamed to the retired extensions); elsewhere
+// moves the movie, its partner and its drive-data file to the trash.
 bool DeleteRecording(std::string_view path, const RecordingFileOps& ops);
 
 // Orderings.

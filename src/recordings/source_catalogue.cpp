@@ -6,9 +6,7 @@
 #include <map>
 #include <unordered_set>
 
-#include "app/ascii_text.h"
-#include "app/settings_store.h"
-#include "platform/volumes.h"
+#include "appcore/ascii_text.h"
 #include "recordings/recording_name.h"
 
 namespace quorva {
@@ -118,8 +116,7 @@ void SortByName(std::vector<RecordingEntry>& entries, bool layoutFirst) {
 }  // namespace
 
 SourceCatalogue::SourceCatalogue(SourceEnvironment environment) : env_(std::move(environment)) {
-    if (!env_.removableVolumes)
-        env_.removableVolumes = [] { return platform::RemovableVolumeRoots(); };
+    if (!env_.removableVolumes) env_.removableVolumes = [] { return std::vector<std::string>(); };
 }
 
 SourceCatalogue::~SourceCatalogue() = default;
@@ -647,7 +644,7 @@ void SourceCatalogue::RemoveDeleted(std::vector<RecordingEntry>& list,
                   [&](const RecordingEntry& e) { return names.count(FileNameOf(e.path)) != 0; });
 }
 
-bool SourceCatalogue::ChooseStartSource() {
+bool SourceCatalogue::ChooseStartSource(const std::string& folder, const std::string& file) {
     memo_.reset();
     tree_.Clear();
     std::string path;
@@ -661,14 +658,12 @@ bool SourceCatalogue::ChooseStartSource() {
         }
     }
     if (kind == kSourceNone) {
-        const std::string folder = ReadSetting("SOURCE", "FOLDER");
         if (!folder.empty() && Exists(folder)) {
             path = folder;
             kind = kSourceFolder;
         }
     }
     if (kind == kSourceNone) {
-        const std::string file = ReadSetting("SOURCE", "FILE");
         if (!file.empty() && Exists(file) && IsRecordingName(file)) {
             path = file;
             kind = kSourceFile;

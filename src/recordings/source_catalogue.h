@@ -31,7 +31,7 @@ constexpr int kMaxFolderDepth = 3;
 
 // What the catalogue needs from around it; every member has a default.
 struct SourceEnvironment {
-    // Mount points of the removable drives, in drive order (default: src/platform).
+    // Mount points of the removable drives, in drive order (empty: no drives).
     std::function<std::vector<std::string>()> removableVolumes;
     // The movie-header test of the recording test (the player group's probe). Empty: the
     // plain file test (at least 260 bytes, bytes 4..7 "ftyp").
@@ -49,7 +49,7 @@ class SourceCatalogue {
 
     // The first removable drive, else the stored folder, else the stored file; scans it and
     // selects its first group. False when there is no source.
-    bool ChooseStartSource();
+    bool ChooseStartSource(const std::string& storedFolder, const std::string& storedFile);
     // Rebuilds the tree (and, for a file, the catalogue) for the source.
     void ScanSource(const std::string& path, int kind);
     // Selects the first group of the tree (filling the catalogue); false without a tree.

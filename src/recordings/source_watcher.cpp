@@ -2,8 +2,6 @@
 
 #include <filesystem>
 
-#include "platform/volumes.h"
-
 namespace quorva {
 
 SourceWatcher::SourceWatcher(Callback onVanished, ExistsFn exists,
@@ -27,13 +25,16 @@ SourceWatcher::~SourceWatcher() {
     thread_.join();
 }
 
-SourceWatcher::ExistsFn SourceWatcher::PresenceTestFor(int kind, const std::string& path) {
+SourceWatcher::ExistsFn SourceWatcher::PresenceTestFor(
+    int kind, const std::string& path,
+    const std::function<bool(const std::string&)>& isVolumeRoot) {
     auto exists = [](const std::string& p) {
         std::error_code ec;
         return std::filesystem::exists(p, ec);
     };
-    if (kind == 1 && platform::IsVolumeRoot(path)) {
-        return [exists](const std::string& p) { return exists(p) && platform::IsVolumeRoot(p); };
+    if (kind == 1 && isVolumeRoot && isVolumeRoot(path)) {
+        return
+            [exists, isVolumeRoot](const std::string& p) { return exists(p) && isVolumeRoot(p); };
     }
     return exists;
 }

@@ -27,10 +27,11 @@ class SourceWatcher {
     // The path to watch; "" watches nothing. Clears the vanished flag.
     void Watch(std::string path);
 
-    // The presence test for a source: a card (kind 1) that is mounted at the path is gone
-    // when it is no longer mounted there, even if its mount point stays behind as an empty
-    // folder; anything else is gone when the path no longer exists.
-    static ExistsFn PresenceTestFor(int kind, const std::string& path);
+    // The presence test for a source: a card (kind 1) that is mounted at the path (as
+    // isVolumeRoot tells) is gone when it is no longer mounted there, even if its mount point
+    // stays behind as an empty folder; anything else is gone when the path no longer exists.
+    static ExistsFn PresenceTestFor(int kind, const std::string& path,
+                                    const std::function<bool(const std::string&)>& isVolumeRoot);
     std::string WatchedPath() const;
     bool Vanished() const;
 

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "app/settings_store.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_text.h"
 #include "skin/msg_dlg.h"
 
 namespace quorva {

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/skin_resources.h"
 
 namespace quorva {

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 
 namespace quorva {
 

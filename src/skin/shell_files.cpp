@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/trash.h"
-#include "platform/volumes.h"
+#include "platform/qt/trash.h"
+#include "platform/qt/volumes.h"
 
 namespace quorva {
 

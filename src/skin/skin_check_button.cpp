@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/ui_fonts.h"
 
 namespace quorva {

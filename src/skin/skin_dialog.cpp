@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QWindow>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/skin_button.h"
 #include "skin/skin_resources.h"
 #include "skin/skin_style.h"

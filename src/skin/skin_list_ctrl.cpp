@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/skin_resources.h"
 #include "skin/ui_fonts.h"
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/ui_fonts.h"
 
 namespace quorva {

@@ -9,7 +9,7 @@
 #include <array>
 #include <mutex>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 
 // The resources live in a static library: register them once before the first lookup.
 static void InitSkinResourcesOnce() {

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/app_messages.h"
-#include "app/ui_scale.h"
-#include "platform/app_message_event.h"
+#include "appcore/app_messages.h"
+#include "appcore/ui_scale.h"
+#include "platform/qt/app_message_event.h"
 #include "skin/skin_resources.h"
 #include "skin/ui_fonts.h"
 

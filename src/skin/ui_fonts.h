@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QStringList>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 
 namespace quorva {
 

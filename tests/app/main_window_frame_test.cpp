@@ -7,8 +7,8 @@
 
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
-#include "app/settings_store.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_text.h"
 #include "panels/info_dlg.h"
 #include "skin/skin_button.h"
 #include "window_fixture.h"

@@ -14,8 +14,8 @@
 #include <thread>
 
 #include "app/movie_dialog.h"
-#include "app/settings_store.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_text.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "skin/logo_dlg.h"

@@ -12,7 +12,7 @@
 #include "app/movie_dialog.h"
 #include "app/movie_menu.h"
 #include "app/movie_static.h"
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 
 namespace quorva {
 namespace {

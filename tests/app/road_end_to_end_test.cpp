@@ -17,8 +17,8 @@
 
 #include "app/cquorva_dlg.h"
 #include "app/cquorva_road.h"
-#include "app/settings_store.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
 #include "cardwriter/card_writer.h"

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <functional>
 
-#include "app/settings_store.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_text.h"
 #include "browser/folder_tree_ctrl.h"
 #include "skin/skin_button.h"
 #include "window_fixture.h"

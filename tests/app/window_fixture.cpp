@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/settings_store.h"
+#include "appcore/settings_store.h"
 
 namespace quorva::test {
 

@@ -1,4 +1,4 @@
-#include "app/settings_directory.h"
+#include "appcore/settings_directory.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/settings_store.h"
+#include "appcore/settings_store.h"
 #include "recordings/recording_name.h"
 
 namespace quorva::test {

@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings_store.h"
-#include "app/ui_scale.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_scale.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"

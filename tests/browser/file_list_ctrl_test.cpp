@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "browser/file_list_header_ctrl.h"
 #include "browser/filer_container_dlg.h"
 #include "browser_fixture.h"

@@ -8,13 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_messages.h"
-#include "app/ui_scale.h"
+#include "appcore/app_messages.h"
+#include "appcore/ui_scale.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/folder_tree_ctrl.h"
 #include "browser_fixture.h"
 #include "gui_fixture.h"
-#include "platform/app_message_event.h"
+#include "platform/qt/app_message_event.h"
 #include "skin/skin_check_button.h"
 
 namespace quorva {

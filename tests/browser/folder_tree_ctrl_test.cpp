@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_messages.h"
-#include "app/ui_scale.h"
+#include "appcore/app_messages.h"
+#include "appcore/ui_scale.h"
 #include "browser/filer_container_dlg.h"
 #include "browser_fixture.h"
 #include "gui_fixture.h"

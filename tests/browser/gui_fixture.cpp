@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
-#include "app/ui_scale.h"
-#include "platform/app_message_event.h"
+#include "appcore/ui_scale.h"
+#include "platform/qt/app_message_event.h"
 #include "skin/msg_dlg.h"
 
 namespace quorva::test {

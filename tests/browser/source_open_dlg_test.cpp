@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings_store.h"
-#include "app/ui_scale.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_scale.h"
+#include "appcore/ui_text.h"
 #include "browser_fixture.h"
 #include "gui_fixture.h"
 #include "skin/skin_button.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings_store.h"
+#include "appcore/settings_store.h"
 #include "browser_fixture.h"
 
 namespace quorva {

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 #include "container/csv_export.h"
 #include "container_fixtures.h"
 #include "recordings/recording_name.h"

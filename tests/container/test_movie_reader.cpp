@@ -6,9 +6,9 @@
 
 #include "container/big_endian.h"
 #include "container/known_box_types.h"
-#include "container/mapped_file.h"
 #include "container/mp4_movie.h"
 #include "container_fixtures.h"
+#include "platform/mapped_file.h"
 
 namespace quorva {
 namespace {

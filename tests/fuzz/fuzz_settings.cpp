@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ini_document.h"
+#include "appcore/ini_document.h"
 
 using namespace quorva;
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 #include "message_recorder.h"
 #include "skin/skin_button.h"
 

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/app_message_event.h"
+#include "appcore/app_messages.h"
+#include "platform/qt/app_message_event.h"
 
 namespace quorva::test {
 

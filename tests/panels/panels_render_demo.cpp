@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 #include "panel_fixture.h"
 #include "panels/event_detectors.h"
 #include "panels/gsensor_dlg.h"

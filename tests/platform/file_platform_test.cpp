@@ -10,8 +10,8 @@
 
 #include "platform/file_attributes.h"
 #include "platform/file_reading.h"
-#include "platform/trash.h"
-#include "platform/volumes.h"
+#include "platform/qt/trash.h"
+#include "platform/qt/volumes.h"
 
 namespace quorva::platform {
 namespace {

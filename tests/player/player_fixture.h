@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_messages.h"
+#include "appcore/app_messages.h"
 #include "cardwriter/frame_stamp.h"
 #include "cardwriter/movie_writer.h"
 #include "container/drive_data_store.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
 
 namespace quorva {
 namespace {

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/settings_store.h"
 #include "card_fixture.h"
 #include "recordings/recording_name.h"
 
@@ -372,19 +371,15 @@ TEST_F(SourceCatalogueTest, InjectedProbeDecidesTheHeaderTest) {
 }
 
 TEST_F(SourceCatalogueTest, ChooseStartSourceOrder) {
-    TempFolder settings;
-    SetSettingsDirectory(settings.str());
     WriteMovie(dir / ("folder/" + Name("A___", "240131", 1)));
     const std::string file = dir / ("file/" + Name("A___", "240131", 2));
     WriteMovie(file);
     WriteMovie(dir / ("card/Normal/" + Name("A___", "240131", 3)));
 
-    EXPECT_FALSE(cat.ChooseStartSource());  // nothing stored, no drive
-    ASSERT_TRUE(WriteSetting("SOURCE", "FILE", file));
-    ASSERT_TRUE(cat.ChooseStartSource());
+    EXPECT_FALSE(cat.ChooseStartSource("", ""));  // nothing stored, no drive
+    ASSERT_TRUE(cat.ChooseStartSource("", file));
     EXPECT_EQ(cat.Kind(), kSourceFile);
-    ASSERT_TRUE(WriteSetting("SOURCE", "FOLDER", dir / "folder"));
-    ASSERT_TRUE(cat.ChooseStartSource());
+    ASSERT_TRUE(cat.ChooseStartSource(dir / "folder", file));
     EXPECT_EQ(cat.Kind(), kSourceFolder);
     EXPECT_EQ(cat.SourcePath(), dir / "folder");
 
@@ -393,14 +388,13 @@ TEST_F(SourceCatalogueTest, ChooseStartSourceOrder) {
         return std::vector<std::string>{dir / "card", dir / "no-such-drive"};
     };
     SourceCatalogue withDrives(env);
-    ASSERT_TRUE(withDrives.ChooseStartSource());  // the last drive that exists
+    ASSERT_TRUE(withDrives.ChooseStartSource(dir / "folder", file));  // the last drive that exists
     EXPECT_EQ(withDrives.Kind(), kSourceDrive);
     EXPECT_EQ(withDrives.SourcePath(), dir / "card");
     EXPECT_EQ(withDrives.Catalogue().size(), 1u);
 
-    ASSERT_TRUE(WriteSetting("SOURCE", "FOLDER", dir / "missing"));
-    ASSERT_TRUE(WriteSetting("SOURCE", "FILE", dir / "file/clip.mov"));
-    EXPECT_FALSE(cat.ChooseStartSource());  // neither exists as a recording
+    // neither exists as a recording
+    EXPECT_FALSE(cat.ChooseStartSource(dir / "missing", dir / "file/clip.mov"));
 }
 
 TEST_F(SourceCatalogueTest, RemoveDeletedAndClearSource) {

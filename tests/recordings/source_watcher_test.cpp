@@ -92,14 +92,16 @@ namespace {
 
 TEST(SourceWatcherPresenceTest, CardsMustStayMountedOtherSourcesMustExist) {
     TempFolder dir;
+    // The root file system stands in for a mounted card.
+    const auto isVolumeRoot = [](const std::string& p) { return p == "/"; };
     // A folder taken as a card is not a mount point: it only has to exist.
-    const auto folderCard = SourceWatcher::PresenceTestFor(1, dir.str());
+    const auto folderCard = SourceWatcher::PresenceTestFor(1, dir.str(), isVolumeRoot);
     EXPECT_TRUE(folderCard(dir.str()));
     EXPECT_FALSE(folderCard(dir / "missing"));
-    const auto file = SourceWatcher::PresenceTestFor(3, dir.str());
+    const auto file = SourceWatcher::PresenceTestFor(3, dir.str(), isVolumeRoot);
     EXPECT_TRUE(file(dir.str()));
-    // A mounted volume must still be mounted where it was: the root file system is.
-    const auto mounted = SourceWatcher::PresenceTestFor(1, "/");
+    // A mounted volume must still be mounted where it was.
+    const auto mounted = SourceWatcher::PresenceTestFor(1, "/", isVolumeRoot);
     EXPECT_TRUE(mounted("/"));
     EXPECT_FALSE(mounted(dir.str()));  // a folder that is not a mount point
 }

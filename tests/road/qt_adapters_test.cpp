@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/playback_player_group_adapter.h"
-#include "app/playback_qt_timers.h"
+#include "road/qt/playback_player_group_adapter.h"
+#include "road/qt/playback_qt_timers.h"
 
 namespace quorva {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/playback_controller.h"
+#include "road/playback_controller.h"
 
 namespace quorva::test {
 

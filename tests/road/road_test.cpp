@@ -2,8 +2,8 @@
 // playback tick, seeks, the end of a recording, failed opens, continuous play.
 #include <gtest/gtest.h>
 
-#include "app/playback_command_ids.h"
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
+#include "road/playback_command_ids.h"
 #include "road_fixture.h"
 
 namespace quorva::test {

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/playback_buttons.h"
-#include "app/playback_end_guard.h"
-#include "app/playback_movie_menu.h"
-#include "app/playback_player_group.h"
-#include "app/playback_rate_steps.h"
-#include "app/playback_recording_rules.h"
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
+#include "road/playback_buttons.h"
+#include "road/playback_end_guard.h"
+#include "road/playback_movie_menu.h"
+#include "road/playback_player_group.h"
+#include "road/playback_rate_steps.h"
+#include "road/playback_recording_rules.h"
 
 namespace quorva {
 namespace {

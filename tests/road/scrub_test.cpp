@@ -3,8 +3,8 @@
 
 #include <tuple>
 
-#include "app/elapsed_time_text.h"
-#include "app/playback_scrub.h"
+#include "road/elapsed_time_text.h"
+#include "road/playback_scrub.h"
 
 namespace quorva {
 namespace {

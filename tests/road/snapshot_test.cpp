@@ -7,8 +7,8 @@
 
 #include <unistd.h>
 
-#include "app/playback_command_ids.h"
-#include "app/ui_text.h"
+#include "appcore/ui_text.h"
+#include "road/playback_command_ids.h"
 #include "road_fixture.h"
 
 namespace quorva::test {

@@ -10,8 +10,8 @@
 #include <atomic>
 #include <thread>
 
-#include "app/ui_scale.h"
-#include "app/ui_text.h"
+#include "appcore/ui_scale.h"
+#include "appcore/ui_text.h"
 #include "skin/msg_dlg.h"
 #include "skin/ui_fonts.h"
 #include "skin_fixture.h"

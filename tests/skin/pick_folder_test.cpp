@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings_store.h"
-#include "app/ui_text.h"
+#include "appcore/settings_store.h"
+#include "appcore/ui_text.h"
 #include "skin/pick_folder.h"
 #include "skin_fixture.h"
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/skin_button.h"
 #include "skin/skin_check_button.h"
 #include "skin/skin_resources.h"

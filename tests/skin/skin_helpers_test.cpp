@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/logo_dlg.h"
 #include "skin/off_screen_dc.h"
 #include "skin/resource_image.h"

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_messages.h"
-#include "app/ui_scale.h"
+#include "appcore/app_messages.h"
+#include "appcore/ui_scale.h"
 #include "skin/skin_progress_bar.h"
 #include "skin/skin_resources.h"
 #include "skin/skin_slider.h"

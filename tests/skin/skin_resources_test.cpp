@@ -7,7 +7,7 @@
 
 #include <set>
 
-#include "app/ui_scale.h"
+#include "appcore/ui_scale.h"
 #include "skin/image_strip.h"
 #include "skin/resource_image.h"
 #include "skin/skin_resources.h"

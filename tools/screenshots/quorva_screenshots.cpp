@@ -1,0 +1,379 @@
+// quorva-screenshots: runs the viewer on a source and saves what the screen shows, for
+// looking at the window as a user sees it (scripts/screenshot.sh runs it under a virtual X
+// display of a chosen size).
+//   quorva-screenshots --shot SHOT --out FILE.png [--crop X,Y,W,H] SOURCE
+// Shots:
+//   main, fullscreen   the first recording of the source in the movie views (opened straight
+//                      in the player group)
+//   maximised, source-dialog
+//   playing            the first impact recording playing, a second after its event: both
+//                      cameras, the graph with its curves, markers and cursor, the info panel
+//   event              the same recording paused on its first event (the event jump)
+//   menu               the movie context menu over the playing recording
+//   play-through       the first recording played, and the ones after it by continuous play,
+//                      until the last one waits at its start again (for the tick figures
+//                      of QUORVA_TICK_STATS); the picture is taken at the end
+//   tour               a user's round through the road, one picture per step (--out names
+//                      a folder): select, play, pause, step, rates, event jumps, snapshot,
+//                      the end of a recording, the next group; the steps are printed
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "app/cquorva_dlg.h"
+#include "app/cquorva_road.h"
+#include "app/movie_dialog.h"
+#include "app/movie_static.h"
+#include "appcore/app_messages.h"
+#include "browser/filer_container_dlg.h"
+#include "browser/folder_tree_ctrl.h"
+#include "browser/source_open_dlg.h"
+#include "panels/gsensor_dlg.h"
+#include "panels/info_dlg.h"
+#include "platform/qt/app_message_event.h"
+#include "player/ffmpeg_player.h"
+#include "recordings/source_catalogue.h"
+#include "skin/skin_slider.h"
+
+namespace {
+
+// Lets the event loop run for a while (pictures arrive, windows settle).
+void Pump(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+// Lets the event loop run until the condition holds (false after the time limit).
+bool PumpUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+bool Save(const QString& path, const QRect& crop) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return false;
+    QPixmap picture = screen->grabWindow(0);
+    if (crop.isValid()) picture = picture.copy(crop);
+    return picture.save(path);
+}
+
+// The first recording of the source, for the shots that show a picture.
+std::string FirstRecording(const std::string& source, int kind) {
+    quorva::SourceCatalogue catalogue;
+    catalogue.ScanSource(source, kind);
+    catalogue.SelectFirstGroup();
+    if (catalogue.Catalogue().empty()) return {};
+    return catalogue.Catalogue().front().path;
+}
+
+bool OpenFirstRecording(quorva::CquorvaDlg& window) {
+    if (quorva::CquorvaRoad* road = window.OwnRoad()) {
+        // The road opens the first row of the list by itself; it is shown at frame 30.
+        quorva::PlaybackController& c = road->Controller();
+        if (!PumpUntil([&] { return c.CurrentIndex() == 0 && c.Started(); }, 15000)) return false;
+        c.SeekTo(30, quorva::SLOT_STOPPED);
+        return PumpUntil(
+            [&] {
+                const quorva::FramePtr p = window.Movie(0)->LastPicture();
+                return p && p->position == 30;
+            },
+            10000);
+    }
+    const std::string movie = FirstRecording(window.SourcePath(), window.SourceKind());
+    if (movie.empty()) return false;
+    quorva::PlayerGroup& players = window.Players();
+    if (!quorva::GroupOpen(players, movie)) return false;
+    for (quorva::PlayerSlot& slot : players.slot)
+        if (slot.valid && slot.state != quorva::SLOT_CLOSED) quorva::WaitForPicture(slot, 10000);
+    quorva::GroupSeek(players, 30);
+    for (quorva::PlayerSlot& slot : players.slot)
+        if (slot.valid && slot.state != quorva::SLOT_CLOSED) quorva::WaitForPicture(slot, 10000);
+    return true;
+}
+
+quorva::PlaybackController* Road(quorva::CquorvaDlg& window) {
+    return window.OwnRoad() ? &window.OwnRoad()->Controller() : nullptr;
+}
+
+int MainState(quorva::CquorvaDlg& window) {
+    const quorva::PlayerSlot& main = window.Players().slot[0];
+    return main.valid ? main.state : quorva::SLOT_CLOSED;
+}
+
+// Selects a row of the list as a click does and waits until its drive data are loaded.
+bool SelectAndWait(quorva::CquorvaDlg& window, int row) {
+    quorva::PlaybackController* road = Road(window);
+    if (!road || row < 0 || row >= window.Browser()->RowCount()) return false;
+    window.Browser()->SelectRecordingRow(row, false);
+    return PumpUntil([&] { return road->CurrentIndex() == row && road->Started(); }, 15000);
+}
+
+// The first row whose name is of an impact recording ("AG"), else row 0.
+int ImpactRow(quorva::CquorvaDlg& window) {
+    const auto& rows = window.Browser()->Rows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const std::string& path = rows[i].path;
+        const std::string name = path.substr(path.find_last_of('/') + 1);
+        if (name.rfind("AG", 0) == 0) return static_cast<int>(i);
+    }
+    return 0;
+}
+
+// The impact recording played until a second after its event.
+bool PlayPastTheEvent(quorva::CquorvaDlg& window) {
+    if (!SelectAndWait(window, ImpactRow(window))) return false;
+    quorva::PlaybackController* road = Road(window);
+    const auto events = road->EventsCopy();
+    const int target = events.empty() ? 60 : events.front().position + 30;
+    window.OnCommand(quorva::ID_PLAY_PAUSE);
+    return PumpUntil([&] { return road->Cursor() >= target; }, 20000);
+}
+
+std::string Describe(quorva::CquorvaDlg& window) {
+    quorva::PlaybackController* road = Road(window);
+    char line[300];
+    const quorva::PlayerSlot& main = window.Players().slot[0];
+    const int current = road ? road->CurrentIndex() : -1;
+    const auto& rows = window.Browser()->Rows();
+    std::string name = current >= 0 && current < static_cast<int>(rows.size())
+                           ? rows[static_cast<size_t>(current)].path
+                           : std::string("-");
+    name = name.substr(name.find_last_of('/') + 1);
+    const quorva::CMovieStatic* movie = window.Movie(0);
+    const quorva::FramePtr picture = movie ? movie->LastPicture() : nullptr;
+    std::snprintf(line, sizeof line,
+                  "state %d rate %d | recording %d %s | slider %d/%d graph %d info %d picture %lld "
+                  "| detached %s",
+                  MainState(window), main.valid ? main.rateCode : 0, current, name.c_str(),
+                  window.SeekSlider()->Pos(), window.SeekSlider()->RangeMax(),
+                  window.Graph()->CursorFrame(), window.Info()->State().position,
+                  picture ? static_cast<long long>(picture->position) : -1LL,
+                  window.Detached()->windowTitle().toStdString().c_str());
+    return line;
+}
+
+// A user's round through the road; one picture and one line per step.
+int Tour(quorva::CquorvaDlg& window, const QString& folder, const std::string& snapshots) {
+    quorva::PlaybackController* road = Road(window);
+    if (!road) return 1;
+    int step = 0;
+    auto shot = [&](const char* what) {
+        Pump(200);
+        const QString file = QStringLiteral("%1/%2-%3.png")
+                                 .arg(folder)
+                                 .arg(++step, 2, 10, QLatin1Char('0'))
+                                 .arg(QString::fromLatin1(what));
+        std::printf("%-14s %s\n", what, Describe(window).c_str());
+        Save(file, QRect());
+        std::fflush(stdout);
+    };
+    shot("start");
+    if (!SelectAndWait(window, ImpactRow(window))) std::printf("the recording did not open\n");
+    shot("selected");
+    window.OnCommand(quorva::ID_PLAY_PAUSE);
+    Pump(2000);
+    shot("playing");
+    window.OnCommand(quorva::ID_PLAY_PAUSE);
+    shot("paused");
+    for (int i = 0; i < 5; ++i) {
+        QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QApplication::sendEvent(&window, &right);
+        Pump(60);
+    }
+    shot("five-steps");
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+    QApplication::sendEvent(&window, &space);
+    Pump(500);
+    window.OnCommand(quorva::ID_PLAY_FAST);
+    Pump(1000);
+    shot("fast");
+    window.OnCommand(quorva::ID_PLAY_SLOW);
+    window.OnCommand(quorva::ID_PLAY_SLOW);
+    Pump(1000);
+    shot("slow");
+    PostAppMessage(&window, quorva::WM_APP_EVENT_NEXT);
+    Pump(600);
+    shot("next-event");
+    window.OnCommand(quorva::ID_PLAY_PAUSE);
+    PostAppMessage(&window, quorva::WM_APP_EVENT_PREV);
+    Pump(600);
+    shot("previous-event");
+    // Zoom mode: a click on the main camera's picture zooms in around the point.
+    window.OnCommand(quorva::ID_ZOOM_MODE);
+    const QPoint point = window.Movie(0)->rect().center() + QPoint(80, 40);
+    window.OnMovieMessage(quorva::WM_APP_MOVIE_CLICK, 0,
+                          static_cast<intptr_t>(quorva::PackPoint(point)));
+    Pump(300);
+    shot("zoomed");
+    window.OnCommand(quorva::ID_ZOOM_MODE);
+    window.OnCommand(quorva::ID_SNAPSHOT);
+    shot("snapshot");
+    for (const auto& entry : std::filesystem::directory_iterator(snapshots))
+        std::printf("  snapshot file %s\n", entry.path().filename().string().c_str());
+    // Towards the end: the next recording opens and plays.
+    const int before = road->CurrentIndex();
+    road->SeekTo(window.SeekSlider()->RangeMax() - 45, quorva::SLOT_PLAYING);
+    PumpUntil(
+        [&] {
+            return road->CurrentIndex() != before && road->Started() &&
+                   MainState(window) == quorva::SLOT_PLAYING;
+        },
+        15000);
+    Pump(500);
+    shot("next-recording");
+    // The last recording of the group: continuous play moves to the next group.
+    const quorva::FolderTreeItem group = window.Browser()->Tree()->SelectedSerial();
+    const int last = window.Browser()->RowCount() - 1;
+    if (road->CurrentIndex() != last && SelectAndWait(window, last)) {
+        window.OnCommand(quorva::ID_PLAY_PAUSE);
+        Pump(300);
+    }
+    road->SeekTo(window.SeekSlider()->RangeMax() - 45, quorva::SLOT_PLAYING);
+    PumpUntil(
+        [&] {
+            return window.Browser()->Tree()->SelectedSerial() != group && road->Started() &&
+                   MainState(window) == quorva::SLOT_PLAYING;
+        },
+        15000);
+    Pump(500);
+    shot("next-group");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QString shot = QStringLiteral("main");
+    QString out = QStringLiteral("quorva.png");
+    std::string source;
+    QRect crop;
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--shot") && i + 1 < args.size())
+            shot = args[++i];
+        else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
+            out = args[++i];
+        else if (args[i] == QLatin1String("--crop") && i + 1 < args.size()) {
+            const QStringList v = args[++i].split(QLatin1Char(','));
+            if (v.size() == 4) crop = QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
+        } else
+            source = args[i].toStdString();
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    quorva::MainWindowOptions options;
+    options.commandLineSource = source;
+    QTemporaryDir snapshotDir;
+    const std::string snapshots = snapshotDir.path().toStdString();
+    options.pickSnapshotFolder = [snapshots](QWidget*, const std::string&) { return snapshots; };
+    options.showMessage = [](QWidget*, const std::string& text, const std::string& caption) {
+        std::fprintf(stderr, "message: %s: %s\n", caption.c_str(), text.c_str());
+        return 1;
+    };
+    quorva::CquorvaDlg window(std::move(options));
+    window.Initialize();
+    window.show();
+    Pump(1500);
+
+    if (shot == QLatin1String("maximised")) {
+        window.OnCommand(quorva::ID_WND_MAXIMIZE);
+        Pump(800);
+    } else if (shot == QLatin1String("fullscreen")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        Pump(300);
+        window.ToggleFullScreen(true);
+        Pump(800);
+    } else if (shot == QLatin1String("source-dialog")) {
+        // The dialog of the source button, over the main window.
+        auto* dialog = new quorva::CSourceOpenDlg(&window);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->show();
+        dialog->move(window.geometry().center() - dialog->rect().center());
+        Pump(800);
+    } else if (shot == QLatin1String("main")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        Pump(800);
+    } else if (shot == QLatin1String("playing")) {
+        if (!PlayPastTheEvent(window)) std::fprintf(stderr, "the recording did not play\n");
+    } else if (shot == QLatin1String("event")) {
+        if (SelectAndWait(window, ImpactRow(window))) {
+            PostAppMessage(&window, quorva::WM_APP_EVENT_NEXT);
+            Pump(800);
+        } else {
+            std::fprintf(stderr, "the recording did not open\n");
+        }
+    } else if (shot == QLatin1String("menu")) {
+        if (!PlayPastTheEvent(window)) std::fprintf(stderr, "the recording did not play\n");
+        // The menu runs its own loop: the picture is taken from inside it, then it closes.
+        const QPoint at = window.Movie(0)->mapToGlobal(window.Movie(0)->rect().center());
+        bool saved = false;
+        QTimer::singleShot(700, [&] {
+            saved = Save(out, crop);
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        });
+        window.OnMovieMessage(quorva::WM_APP_MOVIE_MENU, quorva::PackPoint(at), 0);
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("play-through")) {
+        quorva::PlaybackController* road = Road(window);
+        if (road && SelectAndWait(window, 0)) {
+            window.OnCommand(quorva::ID_PLAY_PAUSE);
+            // Playing on until nothing plays for two seconds (the end of the last group).
+            QElapsedTimer still;
+            still.start();
+            PumpUntil(
+                [&] {
+                    if (MainState(window) == quorva::SLOT_PLAYING) still.restart();
+                    return still.elapsed() > 2000;
+                },
+                30 * 60 * 1000);
+            // What one redraw of each panel costs (the graph is redrawn in the paint pass
+            // after the tick, the info panel inside it).
+            for (QWidget* panel :
+                 {static_cast<QWidget*>(window.Graph()), static_cast<QWidget*>(window.Info())}) {
+                QElapsedTimer clock;
+                clock.start();
+                constexpr int kRounds = 200;
+                for (int i = 0; i < kRounds; ++i)
+                    panel->repaint();
+                std::fprintf(stderr, "redraw of the %s: %.0f us\n",
+                             panel == window.Graph() ? "graph" : "info panel",
+                             clock.nsecsElapsed() / 1000.0 / kRounds);
+            }
+        } else {
+            std::fprintf(stderr, "the recording did not open\n");
+        }
+    } else if (shot == QLatin1String("tour")) {
+        QDir().mkpath(out);
+        const int result = Tour(window, out, snapshots);
+        window.RunShutdown();
+        return result;
+    }
+    const bool saved = Save(out, crop);
+    std::printf("%s\n", qPrintable(out));
+    window.RunShutdown();
+    return saved ? 0 : 1;
+}
