@@ -25,6 +25,8 @@
 #include "container/known_box_types.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
+#include "skin/dark_look.h"
+#include "skin/qt_translations.h"
 #include "skin/skin_button.h"
 #include "skin/skin_progress_bar.h"
 #include "skin/skin_resources.h"
@@ -71,15 +73,22 @@ void CquorvaDlg::BuildStartupSequence() {
     startup_.Add("mutexes", {});  // in-process locks: they cannot fail
     startup_.Add("largest factor",
                  [this] { largest_ = LargestFactor(ScreenRect().width(), UiScale()); });
-    startup_.Add("language slot", [] { ChooseLanguageSlot(); });
-    startup_.Add("ui scale", [this] {
-        ComputeScale();
+    // The settings directory comes before the language: DISPLAY/LANGUAGE may choose it.
+    startup_.Add("settings directory", [this] {
         if (!options_.settingsDirectory.empty()) {
             SetSettingsDirectory(options_.settingsDirectory);
         } else {
             std::error_code ec;
             SetSettingsDirectory(std::filesystem::current_path(ec).string());
         }
+    });
+    startup_.Add("language slot", [] {
+        ChooseLanguageSlot(ReadSetting("DISPLAY", "LANGUAGE"));
+        UseQtTranslationsFor(LanguageSlot());
+    });
+    startup_.Add("dark look", [] { ApplyDarkLookOnce(); });
+    startup_.Add("ui scale", [this] {
+        ComputeScale();
         programPath_ = options_.programPath.empty()
                            ? QCoreApplication::applicationFilePath().toStdString()
                            : options_.programPath;

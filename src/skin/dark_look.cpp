@@ -55,4 +55,11 @@ void ApplyDarkLook() {
     QToolTip::setPalette(palette);
 }
 
+void ApplyDarkLookOnce() {
+    static bool applied = false;
+    if (applied) return;
+    applied = true;
+    ApplyDarkLook();
+}
+
 }  // namespace quorva

@@ -15,5 +15,8 @@ QPalette DarkPalette();
 // tooltips' palette for the whole application. Widgets that set their own colours (the
 // group tree, the recording list, the message dialog) keep them.
 void ApplyDarkLook();
+// ApplyDarkLook the first time it is called in this process; later calls do nothing (every
+// main window's start-up asks for it).
+void ApplyDarkLookOnce();
 
 }  // namespace quorva

@@ -1,13 +1,19 @@
 // The main window: start-up order and stored settings, the message table, the worker task
 // with its progress bar, the removal of the source, the shut-down sequence and its roads,
 // and the keys it ignores.
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QToolTip>
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -16,6 +22,8 @@
 #include "app/movie_dialog.h"
 #include "appcore/settings_store.h"
 #include "appcore/ui_text.h"
+#include "browser/file_list_ctrl.h"
+#include "browser/folder_tree_ctrl.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "skin/logo_dlg.h"
@@ -49,6 +57,9 @@ TEST_F(WindowTest, StartUpRunsInItsOrderAndWritesTheFirstRunSettings) {
     w->Initialize();
     const auto& t = w->StartupTrace();
     // Each step relies on the ones before it.
+    EXPECT_LT(IndexOf(t, "settings directory"), IndexOf(t, "language slot"));
+    EXPECT_LT(IndexOf(t, "language slot"), IndexOf(t, "dark look"));
+    EXPECT_LT(IndexOf(t, "dark look"), IndexOf(t, "skin images"));
     EXPECT_LT(IndexOf(t, "language slot"), IndexOf(t, "ui scale"));
     EXPECT_LT(IndexOf(t, "ui scale"), IndexOf(t, "skin images"));
     EXPECT_LT(IndexOf(t, "skin images"), IndexOf(t, "children"));
@@ -81,6 +92,45 @@ TEST_F(WindowTest, StartUpRunsInItsOrderAndWritesTheFirstRunSettings) {
     EXPECT_FALSE(w->StartupDone());
     Deliver(w.get());
     EXPECT_TRUE(w->StartupDone());
+}
+
+TEST_F(WindowTest, TheLanguageComesFromTheLocaleOrTheSettingAndQtSpeaksItToo) {
+    const char* lang = std::getenv("LANG");
+    const std::string savedLang = lang ? lang : "";
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    auto cancelText = [] {
+        QDialogButtonBox box(QDialogButtonBox::Cancel);
+        return box.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&'));
+    };
+    struct Case {
+        const char* locale;
+        const char* setting;
+        int slot;
+    };
+    for (const Case& c : {Case{"ja_JP.UTF-8", "", 0}, Case{"de_DE.UTF-8", "", 1},
+                          Case{"ja_JP.UTF-8", "en", 1}, Case{"C", "ja", 0}}) {
+        setenv("LANG", c.locale, 1);
+        WriteSetting("DISPLAY", "LANGUAGE", c.setting);
+        auto w = StartWindow();
+        EXPECT_EQ(LanguageSlot(), c.slot) << c.locale << " " << c.setting;
+        EXPECT_EQ(w->Detached()->windowTitle().toStdString(), UiTextIn(c.slot, 151));
+        EXPECT_EQ(cancelText(),
+                  c.slot == 0 ? QStringLiteral("キャンセル") : QStringLiteral("Cancel"))
+            << c.locale << " " << c.setting;
+    }
+    setenv("LANG", savedLang.c_str(), 1);
+}
+
+TEST_F(WindowTest, QtsOwnWindowsTakeTheDarkLookAndTheListsKeepTheirColours) {
+    auto w = StartWindow();
+    EXPECT_LT(QApplication::palette().color(QPalette::Window).lightness(), 70);
+    EXPECT_LT(QApplication::palette().color(QPalette::Base).lightness(), 70);
+    EXPECT_LT(QToolTip::palette().color(QPalette::ToolTipBase).lightness(), 70);
+    EXPECT_EQ(QApplication::style()->name().toLower(), "fusion");
+    // The tree and the recording list keep the colours of the file browser.
+    EXPECT_EQ(w->Browser()->List()->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(w->Browser()->Tree()->palette().color(QPalette::Base), QColor(Qt::white));
 }
 
 TEST_F(WindowTest, StoredSettingsAreAppliedAtStart) {

@@ -325,7 +325,8 @@ TEST_F(RoadEndToEndTest, ARecordingPlaysWithItsPanelsAndTheViewerMovesOnThroughT
     EXPECT_TRUE(fs::exists(base + "M" + number)) << base + "M" + number;
     EXPECT_TRUE(fs::exists(base + "S" + number));
     ASSERT_FALSE(messages_.empty());
-    EXPECT_EQ(messages_.back(), UiText(44));
+    EXPECT_EQ(messages_.back(), UiText(44) + "\n\n" + dir_ + "/snapshots\n" + name.substr(5, 14) +
+                                    "M" + number + "\n" + name.substr(5, 14) + "S" + number);
     EXPECT_TRUE(w->Movie(0)->isVisible());
     EXPECT_TRUE(w->Movie(0)->PicturePainting());
 
