@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QPainter>
 
+#include <cmath>
+
 #include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
@@ -14,6 +16,7 @@
 #include "panels/info_dlg.h"
 #include "panels/panel_style.h"
 #include "platform/qt/volumes.h"
+#include "road/elapsed_time_text.h"
 #include "skin/logo_dlg.h"
 #include "skin/msg_dlg.h"
 #include "skin/skin_button.h"
@@ -126,6 +129,7 @@ void CquorvaDlg::CreateChildren() {
     seek_ = new CSkinSliderCtrl(this);
     seek_->Create(IDC_SEEK_SLIDER, this);
     seek_->SetImages(IDB_SEEK_PLAYED, IDB_SEEK_REMAINING, IDB_SEEK_THUMB, IDB_SEEK_THUMB_PRESSED);
+    seek_->SetValueText([this](int position) { return SeekTipText(position); });
     volumeSlider_ = new CSkinSliderCtrl(this);
     volumeSlider_->Create(IDC_VOLUME_SLIDER, this);
     volumeSlider_->SetImages(IDB_VOLUME_PLAYED, IDB_VOLUME_REMAINING, IDB_VOLUME_THUMB,
@@ -197,6 +201,16 @@ void CquorvaDlg::OnMovieDoubleClick(int index) {
         PlaceDetachedWindow(false);
         detached_->show();
     }
+}
+
+QString CquorvaDlg::SeekTipText(int position) const {
+    const PlayerSlot& main = players_->slot[0];
+    if (!road_ || !road_->Started() || !main.valid || main.frameMs <= 0 || !seek_ ||
+        seek_->RangeMax() <= 0)
+        return {};
+    const double frameMs = main.frameMs;
+    return QString::fromStdString(ElapsedTimeText(std::llround(position * frameMs),
+                                                  std::llround(seek_->RangeMax() * frameMs)));
 }
 
 bool CquorvaDlg::SubSlotOpened() const {

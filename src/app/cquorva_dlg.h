@@ -292,6 +292,9 @@ class CquorvaDlg : public QWidget,
     bool GuardBlocks();
     // The playback key of a key press (space, left, right, Home), routed to the road.
     bool RoutePlaybackKey(QKeyEvent* event, bool fromTree);
+    // The position slider's tip: the position as elapsed time ("0:12 / 1:00"); empty while
+    // no recording has started.
+    QString SeekTipText(int position) const;
 
     // Layout (cquorva_layout.cpp).
     void LoadButtonImages();
