@@ -53,6 +53,9 @@ void CquorvaDlg::OnCommand(int id) {
         case ID_MAP_TOGGLE:
             OnMapToggle();
             return;
+        case ID_LEAVE_FULL_SCREEN:
+            if (frame_.FullScreen()) ToggleFullScreen(true);
+            return;
         case ID_SAVE_JOINED:
         case ID_DELETE_FILES:
         case ID_EXPORT_CSV:
@@ -133,11 +136,15 @@ bool CquorvaDlg::RoutePlaybackKey(QKeyEvent* event, bool fromTree) {
 }
 
 void CquorvaDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter and Escape do not close the window (nor do anything else).
+    // Enter and Escape do not close the window; Escape only leaves full-screen.
     switch (event->key()) {
+        case Qt::Key_Escape:
+            // Escape leaves full-screen, as in every video player; otherwise it does nothing.
+            if (frame_.FullScreen() && !event->isAutoRepeat()) ToggleFullScreen(true);
+            event->accept();
+            return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Escape:
             event->accept();
             return;
         default:

@@ -73,6 +73,7 @@ enum MainCommandId : int {
     ID_EXPORT_CSV = command::ID_EXPORT_CSV,
     ID_MAP_TOGGLE = command::ID_MAP_TOGGLE,
     ID_ASPECT_TOGGLE = command::ID_ASPECT_TOGGLE,
+    ID_LEAVE_FULL_SCREEN = command::ID_LEAVE_FULL_SCREEN,
     ID_FILTER_0 = command::ID_FILTER_0,
     ID_FILTER_LAST = 38705,  // the range the filter handler accepts
 };

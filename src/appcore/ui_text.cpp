@@ -188,6 +188,7 @@ constexpr const char* kTexts[kUsedUiTexts] = {
     /* 171 */ "ファイルサムネイル表示",
     /* 172 */ "ファイルサムネイル非表示",
     /* 173 */ "拡大モードです\n\n拡大したい場所を\nクリックしてください",
+    /* 174 */ "フルスクリーンを終了",
 };
 
 using Slot = std::array<std::string, kUiTextCount>;

@@ -8,7 +8,7 @@
 namespace quorva {
 
 constexpr int kUiTextCount = 260;  // entries per slot
-constexpr int kUsedUiTexts = 174;  // entries 0..173 are used, 174..259 are empty
+constexpr int kUsedUiTexts = 175;  // entries 0..174 are used, 175..259 are empty
 constexpr int kJapaneseSlot = 0;
 constexpr int kEnglishSlot = 1;
 

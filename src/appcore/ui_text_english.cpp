@@ -180,6 +180,7 @@ const char* const kEnglishUiTexts[kUsedUiTexts] = {
     /* 171 */ "Show thumbnails",
     /* 172 */ "Hide thumbnails",
     /* 173 */ "Zoom mode\n\nClick the place\nyou want to enlarge",
+    /* 174 */ "Leave full screen",
 };
 
 }  // namespace quorva

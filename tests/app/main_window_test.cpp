@@ -499,7 +499,7 @@ TEST_F(WindowTest, ClosingWhileATaskRunsWaitsForItsThread) {
     EXPECT_LT(IndexOf(t, "worker task"), IndexOf(t, "windows"));
 }
 
-TEST_F(WindowTest, EnterAndEscapeDoNothing) {
+TEST_F(WindowTest, EnterAndEscapeDoNotCloseTheWindow) {
     auto w = StartWindow();
     QSignalSpy closed(w.get(), &CquorvaDlg::closed);
     for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {

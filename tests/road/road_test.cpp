@@ -388,10 +388,12 @@ TEST_F(RoadTest, ContextMenuByState) {
     road->OnPlayPause();  // paused
     window.fullScreen = true;
     road->OnMovieMenu(10, 10);
-    ASSERT_EQ(window.menu.size(), 3u);
+    ASSERT_EQ(window.menu.size(), 5u);
     EXPECT_EQ(window.menu[0].text, "再生");
     EXPECT_EQ(window.menu[1].text, "停止");
     EXPECT_EQ(window.menu[2].id, ID_ASPECT_TOGGLE);
+    EXPECT_TRUE(window.menu[3].separator);
+    EXPECT_EQ(window.menu[4].id, ID_LEAVE_FULL_SCREEN);
 
     road->OnPlayPause();
     players.position = 1790;
