@@ -9,7 +9,16 @@
 #                             graph with curves, marker and cursor, the info panel filled
 #   event.png                 the same recording paused on its event (the event jump)
 #   menu.png                  the movie context menu over the playing recording
-# Each picture is taken by a fresh viewer in an empty working directory (first-run settings).
+#   main-en.png, main-ja.png  the main window in English (en_US) and in Japanese (ja_JP)
+#   source-change-dialog.png  the source dialog over the view, reset after a recording played
+#   source-change.png         a second card chosen as a folder: its first group and recording
+#   fullscreen-menu.png       the context menu in full-screen, with the item that leaves it
+#   folder-chooser.png, folder-chooser-ja.png
+#                             Qt's folder chooser in the dark look, in English and Japanese
+#   snapshot-message.png      the message naming the snapshot's folder and files
+#   slider-tip.png            the position slider's time tip and a button's tooltip
+# Each picture is taken by a fresh viewer in an empty working directory (first-run settings),
+# in English unless the name says otherwise.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -24,12 +33,17 @@ mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$build/src/cli/quorva-cli" make-demo-card "$work/demo-card" --seconds 10 >/dev/null
+"$build/src/cli/quorva-cli" make-demo-card "$work/second-card" --seconds 6 --layout 1 \
+  --runs 2 >/dev/null
 
-shoot() {  # shot, screen size, file name
-  local dir="$work/run-$1"
+shoot() {  # shot, screen size, file name, then more options of the tool
+  local shot=$1 size=$2 file=$3
+  shift 3
+  local dir="$work/run-${file%.png}"
   mkdir -p "$dir"
-  (cd "$dir" && xvfb-run -a -s "-screen 0 ${2}x24" \
-     "$tool" --shot "$1" --out "$out/$3" "$work/demo-card" 2>/dev/null)
+  (cd "$dir" && LANG=${QUORVA_SHOT_LANG:-en_US.UTF-8} LC_ALL= LC_MESSAGES= \
+     xvfb-run -a -s "-screen 0 ${size}x24" \
+     "$tool" --shot "$shot" --out "$out/$file" "$@" "$work/demo-card" 2>/dev/null)
 }
 shoot main 1920x1080 main.png
 shoot source-dialog 1920x1080 source-dialog.png
@@ -38,3 +52,12 @@ shoot fullscreen 1920x1080 fullscreen.png
 shoot playing 1920x1080 playing.png
 shoot event 1920x1080 event.png
 shoot menu 1920x1080 menu.png
+shoot main 1920x1080 main-en.png
+QUORVA_SHOT_LANG=ja_JP.UTF-8 shoot main 1920x1080 main-ja.png
+shoot source-change 1920x1080 source-change.png --second "$work/second-card" \
+  --out-dialog "$out/source-change-dialog.png"
+shoot fullscreen-menu 1920x1080 fullscreen-menu.png
+shoot folder-chooser 1920x1080 folder-chooser.png
+QUORVA_SHOT_LANG=ja_JP.UTF-8 shoot folder-chooser 1920x1080 folder-chooser-ja.png
+shoot snapshot-message 1920x1080 snapshot-message.png
+shoot slider-tip 1920x1080 slider-tip.png

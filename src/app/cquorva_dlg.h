@@ -286,6 +286,9 @@ class CquorvaDlg : public QWidget,
 
     // Commands (cquorva_commands.cpp).
     void OnOpenSource();
+    // Opens a source as one named on the command line opens (the source dialog's choice
+    // too): the tree on its first group, the first recording chosen and waiting at its start.
+    void OpenSource(const StartupSource& source);
     void OpenFirstGroup();
     void OnMapToggle();
     void OnThumbnailToggle();

@@ -219,9 +219,8 @@ void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
         ShowUserMessage(UiText(96), "ERROR");
     }
     if (source.kind != 0) {
-        LoadSource(source.path, source.kind);
-        SetPlayFace(false);
         if (source.kind == 1) csvAllowed_ = true;
+        OpenSource(source);
     }
     UpdateButtons();
     for (PlayerSlot& slot : players_->slot)
@@ -269,6 +268,10 @@ void CquorvaDlg::ResetView() {
     zoom_[1] = ZoomSettings{};
     Layout();
     SetPlayFace(false);
+    // Both movie views show their idle picture, the graph its empty face.
+    for (CMovieStatic* movie : movie_)
+        if (movie) movie->update();
+    if (graph_) graph_->CloseRecording();
     if (browser_) {
         browser_->SetZoomHint(false);
         browser_->ClearMarks();

@@ -10,6 +10,14 @@
 //                      cameras, the graph with its curves, markers and cursor, the info panel
 //   event              the same recording paused on its first event (the event jump)
 //   menu               the movie context menu over the playing recording
+//   fullscreen-menu    the movie context menu in full-screen, with its way out
+//   source-change      another source (--second SOURCE, chosen as a folder in the source
+//                      dialog) after a recording of the first played: the new source's first
+//                      group and recording; --out-dialog FILE also saves the view while the
+//                      source dialog is open
+//   folder-chooser     the folder chooser of the snapshot command (Qt's own dialog)
+//   snapshot-message   the message that names the snapshot's folder and files
+//   slider-tip         the position slider's tip and a button's tooltip
 //   play-through       the first recording played, and the ones after it by continuous play,
 //                      until the last one waits at its start again (for the tick figures
 //                      of QUORVA_TICK_STATS); the picture is taken at the end
@@ -20,11 +28,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <QToolTip>
 
 #include <cstdio>
 #include <filesystem>
@@ -36,6 +46,7 @@
 #include "app/movie_dialog.h"
 #include "app/movie_static.h"
 #include "appcore/app_messages.h"
+#include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
 #include "browser/source_open_dlg.h"
@@ -44,6 +55,8 @@
 #include "platform/qt/app_message_event.h"
 #include "player/ffmpeg_player.h"
 #include "recordings/source_catalogue.h"
+#include "skin/pick_folder.h"
+#include "skin/skin_button.h"
 #include "skin/skin_slider.h"
 
 namespace {
@@ -76,6 +89,15 @@ bool Save(const QString& path, const QRect& crop) {
     QPixmap picture = screen->grabWindow(0);
     if (crop.isValid()) picture = picture.copy(crop);
     return picture.save(path);
+}
+
+// Saves the screen while a modal window (a dialog, a menu) runs its own loop, then closes it.
+void SaveFromInside(const QString& path, const QRect& crop, bool* saved, int afterMs = 900) {
+    QTimer::singleShot(afterMs, [=] {
+        *saved = Save(path, crop);
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
 }
 
 // The first recording of the source, for the shots that show a picture.
@@ -268,6 +290,8 @@ int main(int argc, char** argv) {
     QString shot = QStringLiteral("main");
     QString out = QStringLiteral("quorva.png");
     std::string source;
+    std::string second;
+    QString outDialog;
     QRect crop;
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -275,6 +299,10 @@ int main(int argc, char** argv) {
             shot = args[++i];
         else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
             out = args[++i];
+        else if (args[i] == QLatin1String("--out-dialog") && i + 1 < args.size())
+            outDialog = args[++i];
+        else if (args[i] == QLatin1String("--second") && i + 1 < args.size())
+            second = args[++i].toStdString();
         else if (args[i] == QLatin1String("--crop") && i + 1 < args.size()) {
             const QStringList v = args[++i].split(QLatin1Char(','));
             if (v.size() == 4) crop = QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
@@ -288,9 +316,23 @@ int main(int argc, char** argv) {
     QTemporaryDir snapshotDir;
     const std::string snapshots = snapshotDir.path().toStdString();
     options.pickSnapshotFolder = [snapshots](QWidget*, const std::string&) { return snapshots; };
-    options.showMessage = [](QWidget*, const std::string& text, const std::string& caption) {
-        std::fprintf(stderr, "message: %s: %s\n", caption.c_str(), text.c_str());
-        return 1;
+    // The message dialog shows itself only where it is the picture.
+    if (shot != QLatin1String("snapshot-message")) {
+        options.showMessage = [](QWidget*, const std::string& text, const std::string& caption) {
+            std::fprintf(stderr, "message: %s: %s\n", caption.c_str(), text.c_str());
+            return 1;
+        };
+    }
+    // The source dialog of the source-change shot: the real dialog is shown (and saved) over
+    // the main window, then the second source is chosen as a folder.
+    options.sourceDialog = [&](QWidget* owner) {
+        quorva::CSourceOpenDlg dialog(owner);
+        dialog.show();
+        dialog.move(owner->geometry().center() - dialog.rect().center());
+        Pump(800);
+        if (!outDialog.isEmpty()) Save(outDialog, crop);
+        dialog.close();
+        return quorva::SourceChoice{2, second};
     };
     quorva::CquorvaDlg window(std::move(options));
     window.Initialize();
@@ -337,6 +379,56 @@ int main(int argc, char** argv) {
         std::printf("%s\n", qPrintable(out));
         window.RunShutdown();
         return saved ? 0 : 1;
+    } else if (shot == QLatin1String("fullscreen-menu")) {
+        if (!PlayPastTheEvent(window)) std::fprintf(stderr, "the recording did not play\n");
+        window.ToggleFullScreen(true);
+        Pump(800);
+        const QPoint at = window.Movie(0)->mapToGlobal(window.Movie(0)->rect().center());
+        bool saved = false;
+        SaveFromInside(out, crop, &saved, 700);
+        window.OnMovieMessage(quorva::WM_APP_MOVIE_MENU, quorva::PackPoint(at), 0);
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("source-change")) {
+        // A recording of the first source plays, then the source dialog chooses the second.
+        if (!PlayPastTheEvent(window)) std::fprintf(stderr, "the recording did not play\n");
+        window.OnCommand(quorva::ID_OPEN_SOURCE);
+        quorva::PlaybackController* road = Road(window);
+        if (!road ||
+            !PumpUntil([&] { return road->CurrentIndex() == 0 && road->Started(); }, 15000))
+            std::fprintf(stderr, "the new source's first recording did not open\n");
+        Pump(800);
+        std::printf("%s\n", Describe(window).c_str());
+    } else if (shot == QLatin1String("folder-chooser")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        bool saved = false;
+        SaveFromInside(out, crop, &saved, 1500);
+        quorva::PickFolder(&window, "FOLDERPATH", "SNAPSHOT_FOLDER", quorva::UiText(101));
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("snapshot-message")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        bool saved = false;
+        SaveFromInside(out, crop, &saved, 900);
+        window.OnCommand(quorva::ID_SNAPSHOT);
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("slider-tip")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        quorva::CSkinSliderCtrl* slider = window.SeekSlider();
+        const QPoint onSlider(slider->ThumbRect().center().x() + 40, slider->height() / 2);
+        QMouseEvent move(QEvent::MouseMove, QPointF(onSlider),
+                         QPointF(slider->mapToGlobal(onSlider)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(slider, &move);
+        // A button's tooltip too (the snapshot button), as hovering shows it.
+        if (quorva::CSkinButton* button = window.Button(quorva::ID_SNAPSHOT))
+            QToolTip::showText(button->mapToGlobal(QPoint(button->width() / 2, button->height())),
+                               button->toolTip(), button);
+        Pump(800);
     } else if (shot == QLatin1String("play-through")) {
         quorva::PlaybackController* road = Road(window);
         if (road && SelectAndWait(window, 0)) {
