@@ -158,7 +158,7 @@ const char* const kEnglishUiTexts[kUsedUiTexts] = {
     /* 149 */ "Sub camera data size",
     /* 150 */ "Show or hide the map",
     /* 151 */ "Map",
-    /* 152 */ "Continuous",
+    /* 152 */ "Normal",
     /* 153 */ "Speed camera",
     /* 154 */ "Radar",
     /* 155 */ "Manual",
