@@ -8,10 +8,6 @@
 
 namespace quorva {
 
-namespace {
-constexpr double kDisabledCheckOpacity = 0.5;
-}  // namespace
-
 CSkinCheckButton::CSkinCheckButton(QWidget* parent) : CSkinButton(parent) {
     setMouseTracking(true);
     setFont(UiFont(kFontF10));
