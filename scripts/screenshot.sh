@@ -9,6 +9,11 @@
 #                             graph with curves, marker and cursor, the info panel filled
 #   event.png                 the same recording paused on its event (the event jump)
 #   menu.png                  the movie context menu over the playing recording
+#   map.png                   maximised, the map switched on, an impact recording played past
+#                             its event: both cameras and the map beside the main window, with
+#                             the list's and the recording's tracks, the position and the event
+#                             pins (tiles from a grid tile server on the loopback address)
+#   map-offline.png           the same with no tile server: the logo panel's off-line notice
 #   main-en.png, main-ja.png  the main window in English (en_US) and in Japanese (ja_JP)
 #   source-change-dialog.png  the source dialog over the view, reset after a recording played
 #   source-change.png         a second card chosen as a folder: its first group and recording
@@ -31,17 +36,20 @@ tool="$build/tools/quorva-screenshots"
 
 mkdir -p "$out"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+chmod 700 "$work"
+tiles_pid=
+trap '[ -n "$tiles_pid" ] && kill "$tiles_pid"; rm -rf "$work"' EXIT
 "$build/src/cli/quorva-cli" make-demo-card "$work/demo-card" --seconds 10 >/dev/null
 "$build/src/cli/quorva-cli" make-demo-card "$work/second-card" --seconds 6 --layout 1 \
   --runs 2 >/dev/null
 
-shoot() {  # shot, screen size, file name, then more options of the tool
+shoot() {  # shot, screen size, file name, further options of the tool
   local shot=$1 size=$2 file=$3
   shift 3
   local dir="$work/run-${file%.png}"
   mkdir -p "$dir"
-  (cd "$dir" && LANG=${QUORVA_SHOT_LANG:-en_US.UTF-8} LC_ALL= LC_MESSAGES= \
+  (cd "$dir" && XDG_RUNTIME_DIR="$work" QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu \
+     LANG=${QUORVA_SHOT_LANG:-en_US.UTF-8} LC_ALL= LC_MESSAGES= \
      xvfb-run -a -s "-screen 0 ${size}x24" \
      "$tool" --shot "$shot" --out "$out/$file" "$@" "$work/demo-card" 2>/dev/null)
 }
@@ -61,3 +69,13 @@ shoot folder-chooser 1920x1080 folder-chooser.png
 QUORVA_SHOT_LANG=ja_JP.UTF-8 shoot folder-chooser 1920x1080 folder-chooser-ja.png
 shoot snapshot-message 1920x1080 snapshot-message.png
 shoot slider-tip 1920x1080 slider-tip.png
+
+# The map: tiles from a grid tile server on the loopback address; then with nothing there.
+coproc TILES { exec python3 "$root/scripts/grid_tile_server.py"; }
+tiles_pid=$TILES_PID
+read -r port <&"${TILES[0]}"
+shoot map 1920x1080 map.png --tile-url "http://127.0.0.1:$port/{z}/{x}/{y}.png"
+kill "$tiles_pid"
+wait "$tiles_pid" 2>/dev/null || true
+tiles_pid=
+shoot map-offline 1920x1080 map-offline.png --tile-url "http://127.0.0.1:$port/{z}/{x}/{y}.png"

@@ -19,6 +19,7 @@
 #include "app/startup_source.h"
 #include "appcore/settings_directory.h"
 #include "appcore/settings_store.h"
+#include "map/map_scheme.h"
 #include "quorva_version.h"
 #include "skin/skin_resources.h"
 
@@ -119,6 +120,7 @@ int main(int argc, char** argv) {
         }
         return PrintStartSource(line);
     }
+    quorva::PrepareMapEngine();
     QApplication app(argc, argv);
     const CommandLine line = Parse(QCoreApplication::arguments());
     if (!line.error.empty()) {

@@ -44,15 +44,18 @@ TEST(FilerLayout, LongLabelsPushTheMarksAfterThemToTheRight) {
         EXPECT_EQ(short_.buttons[k].x, buttonX[k]) << k;
     // "Continuous" (66 px) would run into the second mark at 62: it moves on, and so may the
     // ones after it, each 8 px after the text before it, never left of its own place.
-    const FilerLayout l = LayOutFiler({0, 0, 452, 630}, 1.0, 17, {66, 40, 45, 46, 88});
+    const std::array<int, 5> widths = {66, 30, 30, 46, 88};
+    const FilerLayout l = LayOutFiler({0, 0, 452, 630}, 1.0, 17, widths);
     EXPECT_EQ(l.buttons[0].x, 7);
     EXPECT_EQ(l.buttons[1].x, 7 + 13 + 66 + 8);
-    EXPECT_EQ(l.buttons[2].x, l.labels[1].x + 40 + 8);
+    EXPECT_EQ(l.buttons[2].x, l.labels[1].x + 30 + 8);
     EXPECT_EQ(l.buttons[3].x, 209);  // room enough before its own place
-    EXPECT_EQ(l.buttons[4].x, 264);
+    EXPECT_EQ(l.buttons[4].x, l.labels[3].x + 46 + 8);
     for (int k = 0; k < 5; ++k) {
         EXPECT_EQ(l.labels[k].x, l.buttons[k].x + 13);
-        if (k < 4) EXPECT_LT(l.labels[k].x + std::array{66, 40, 45, 46, 88}[k], l.buttons[k + 1].x);
+        if (k < 4) {
+            EXPECT_LT(l.labels[k].x + widths[k], l.buttons[k + 1].x);
+        }
     }
     EXPECT_EQ(l.labels[4].width, 88);  // a box wide enough for its text
 }
