@@ -51,7 +51,9 @@ QSize CPreviewWindow::SizeAt(double s) {
 }
 
 void CPreviewWindow::ApplyScale(double s) {
-    resize(SizeAt(s));
+    const QSize size = SizeAt(s);
+    resize(size);
+    video_->setGeometry(QRect(QPoint(0, 0), size));  // a hidden window gets no resize event
 }
 
 void CPreviewWindow::resizeEvent(QResizeEvent* event) {
@@ -117,6 +119,7 @@ void CPreviewWindow::Run() {
                     opened = session_->Engine()->WaitForPicture(kFirstPictureMs);
                 }
             }
+            playerFlags_.store(session_->Flags());
             messages_.PostAppMessage(kPreviewRequestDone, static_cast<uintptr_t>(request->serial),
                                      opened ? 1 : 0);
         }
@@ -127,6 +130,7 @@ void CPreviewWindow::Run() {
     lock.unlock();
     if (session_->IsPlaying()) session_->Stop();
     session_->Close();
+    playerFlags_.store(session_->Flags());
 }
 
 bool CPreviewWindow::event(QEvent* e) {

@@ -54,6 +54,8 @@ class CPreviewWindow : public QWidget {
     int OpensBegun() const { return opensBegun_.load(); }
     // No request waiting or running.
     bool Idle() const;
+    // The player's flags (CMFSession::Flags) as the last request left them.
+    uint32_t PlayerFlags() const { return playerFlags_.load(); }
     QtVideoWidget* Video() const { return video_; }
 
   signals:
@@ -88,6 +90,7 @@ class CPreviewWindow : public QWidget {
     bool stop_ = false;
     std::atomic<uint64_t> latest_{0};
     std::atomic<int> opensBegun_{0};
+    std::atomic<uint32_t> playerFlags_{0};
     std::thread thread_;  // last: it uses everything above
 };
 
