@@ -14,6 +14,12 @@
 #                             the list's and the recording's tracks, the position and the event
 #                             pins (tiles from a grid tile server on the loopback address)
 #   map-offline.png           the same with no tile server: the logo panel's off-line notice
+#   preview.png               the thumbnail toggle on and the mouse on a row: the hover preview
+#                             of that recording beside the list
+#   settings.png              the settings dialog over the main window (second item unticked)
+#   update.png                the update notice: the demo card (with the marker file of the
+#                             firmware check) against an update server on the loopback address
+#                             that offers newer firmware, viewer and GPS data
 # Each picture is taken by a fresh viewer in an empty working directory (first-run settings).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,7 +35,9 @@ mkdir -p "$out"
 work=$(mktemp -d)
 chmod 700 "$work"
 tiles_pid=
-trap '[ -n "$tiles_pid" ] && kill "$tiles_pid"; rm -rf "$work"' EXIT
+updates_pid=
+trap '[ -n "$tiles_pid" ] && kill "$tiles_pid"; [ -n "$updates_pid" ] && kill "$updates_pid";
+      rm -rf "$work"' EXIT
 "$build/src/cli/quorva-cli" make-demo-card "$work/demo-card" --seconds 10 >/dev/null
 
 shoot() {  # shot, screen size, file name, further options
@@ -46,6 +54,19 @@ shoot fullscreen 1920x1080 fullscreen.png
 shoot playing 1920x1080 playing.png
 shoot event 1920x1080 event.png
 shoot menu 1920x1080 menu.png
+shoot preview 1920x1080 preview.png
+shoot settings 1920x1080 settings.png
+
+# The update notice: the card says which versions it has, the server offers newer ones.
+printf '[InternetShortcut]\r\nURL=http://127.0.0.1/\r\n' >"$work/demo-card/Velmora_download.url"
+coproc UPDATES { exec python3 "$root/scripts/update_server.py"; }
+updates_pid=$UPDATES_PID
+read -r update_port <&"${UPDATES[0]}"
+shoot update 1920x1080 update.png --update-server "http://127.0.0.1:$update_port"
+kill "$updates_pid"
+wait "$updates_pid" 2>/dev/null || true
+updates_pid=
+rm -f "$work/demo-card/Velmora_download.url"
 
 # The map: tiles from a grid tile server on the loopback address; then with nothing there.
 coproc TILES { exec python3 "$root/scripts/grid_tile_server.py"; }
