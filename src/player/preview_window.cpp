@@ -1,6 +1,7 @@
 #include "player/preview_window.h"
 
 #include <QHideEvent>
+#include <QPainter>
 #include <QResizeEvent>
 
 #include "appcore/ui_scale.h"
@@ -53,12 +54,24 @@ QSize CPreviewWindow::SizeAt(double s) {
 void CPreviewWindow::ApplyScale(double s) {
     const QSize size = SizeAt(s);
     resize(size);
-    video_->setGeometry(QRect(QPoint(0, 0), size));  // a hidden window gets no resize event
+    video_->setGeometry(PictureRect(size));  // a hidden window gets no resize event
+}
+
+QRect CPreviewWindow::PictureRect(QSize size) {
+    // Inside a one-pixel frame that sets the popup off from what lies under it.
+    return QRect(QPoint(0, 0), size).adjusted(1, 1, -1, -1);
 }
 
 void CPreviewWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    video_->setGeometry(rect());
+    video_->setGeometry(PictureRect(size()));
+}
+
+void CPreviewWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.setPen(QColor(170, 170, 170));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void CPreviewWindow::Preview(const std::string& path) {

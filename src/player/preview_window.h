@@ -1,7 +1,7 @@
 // CPreviewWindow: the hover preview's popup ("TipWindow"), a borderless black tool window
-// of 220 s x 220 s x 9 / 16 holding one picture, and the preview player (CMFSession) that
-// plays the hovered recording in it. The player is worked on a thread of its own, so that
-// opening a recording never holds up the list the mouse moves over: a newer request
+// of 220 s x 220 s x 9 / 16 holding one picture inside a thin grey frame, and the preview player
+// (CMFSession) that plays the hovered recording in it. The player is worked on a thread of its own,
+// so that opening a recording never holds up the list the mouse moves over: a newer request
 // replaces an older one that has not begun, and the result of an older open that was
 // overtaken is never shown. Hiding the window stops and closes the player.
 #pragma once
@@ -66,8 +66,10 @@ class CPreviewWindow : public QWidget {
     bool event(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
+    static QRect PictureRect(QSize size);
     struct Request {
         uint64_t serial = 0;
         std::string path;  // empty: only stop and close

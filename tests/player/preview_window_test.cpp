@@ -90,7 +90,7 @@ TEST(PreviewWindow, SizeFollowsTheScale) {
     CPreviewWindow window;
     window.ApplyScale(1.5);
     EXPECT_EQ(window.size(), QSize(330, 185));
-    EXPECT_EQ(window.Video()->geometry(), window.rect());
+    EXPECT_EQ(window.Video()->geometry(), window.rect().adjusted(1, 1, -1, -1));
 }
 
 }  // namespace
