@@ -344,7 +344,7 @@ int main(int argc, char** argv) {
     } else if (shot == QLatin1String("preview")) {
         // The thumbnail toggle on, the mouse resting on the third row of the list.
         if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
-        window.OnCommand(quorva::ID_THUMBNAIL_TOGGLE);
+        if (!window.Thumbnail()) window.OnCommand(quorva::ID_THUMBNAIL_TOGGLE);
         quorva::CFileListCtrl* list = window.Browser()->List();
         bool shown = false;
         QObject::connect(window.PreviewWindow(), &quorva::CPreviewWindow::previewShown,
