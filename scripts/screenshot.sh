@@ -22,6 +22,12 @@
 #                             Qt's folder chooser in the dark look, in English and Japanese
 #   snapshot-message.png      the message naming the snapshot's folder and files
 #   slider-tip.png            the position slider's time tip and a button's tooltip
+#   preview.png               the thumbnail toggle on and the mouse on a row: the hover preview
+#                             of that recording beside the list
+#   settings.png              the settings dialog over the main window (second item unticked)
+#   update.png                the update notice: the demo card (with the marker file of the
+#                             firmware check) against an update server on the loopback address
+#                             that offers newer firmware, viewer and GPS data
 # Each picture is taken by a fresh viewer in an empty working directory (first-run settings),
 # in English unless the name says otherwise.
 set -euo pipefail
@@ -38,7 +44,9 @@ mkdir -p "$out"
 work=$(mktemp -d)
 chmod 700 "$work"
 tiles_pid=
-trap '[ -n "$tiles_pid" ] && kill "$tiles_pid"; rm -rf "$work"' EXIT
+updates_pid=
+trap '[ -n "$tiles_pid" ] && kill "$tiles_pid"; [ -n "$updates_pid" ] && kill "$updates_pid";
+      rm -rf "$work"' EXIT
 "$build/src/cli/quorva-cli" make-demo-card "$work/demo-card" --seconds 10 >/dev/null
 "$build/src/cli/quorva-cli" make-demo-card "$work/second-card" --seconds 6 --layout 1 \
   --runs 2 >/dev/null
@@ -69,6 +77,19 @@ shoot folder-chooser 1920x1080 folder-chooser.png
 QUORVA_SHOT_LANG=ja_JP.UTF-8 shoot folder-chooser 1920x1080 folder-chooser-ja.png
 shoot snapshot-message 1920x1080 snapshot-message.png
 shoot slider-tip 1920x1080 slider-tip.png
+shoot preview 1920x1080 preview.png
+shoot settings 1920x1080 settings.png
+
+# The update notice: the card says which versions it has, the server offers newer ones.
+printf '[InternetShortcut]\r\nURL=http://127.0.0.1/\r\n' >"$work/demo-card/Velmora_download.url"
+coproc UPDATES { exec python3 "$root/scripts/update_server.py"; }
+updates_pid=$UPDATES_PID
+read -r update_port <&"${UPDATES[0]}"
+shoot update 1920x1080 update.png --update-server "http://127.0.0.1:$update_port"
+kill "$updates_pid"
+wait "$updates_pid" 2>/dev/null || true
+updates_pid=
+rm -f "$work/demo-card/Velmora_download.url"
 
 # The map: tiles from a grid tile server on the loopback address; then with nothing there.
 coproc TILES { exec python3 "$root/scripts/grid_tile_server.py"; }

@@ -12,6 +12,7 @@
 #include "map/map_dlg_wrap.h"
 #include "road/playback_end_guard.h"
 #include "skin/skin_button.h"
+#include "tools/settings_dlg.h"
 
 namespace quorva {
 
@@ -63,8 +64,7 @@ void CquorvaDlg::OnCommand(int id) {
             OnTaskCommand(id);
             return;
         case ID_SETTINGS:
-            // The settings dialog is attached with the maintenance tools.
-            if (road_) road_->OnCommand(id);
+            OnSettings();
             return;
         default:
             break;
@@ -93,8 +93,18 @@ void CquorvaDlg::OnTaskCommand(int id) {
 void CquorvaDlg::OnThumbnailToggle() {
     thumbnail_ = !thumbnail_;
     caption_[3]->setText(QString::fromStdString(UiText(thumbnail_ ? 172 : 171)));
-    if (browser_) browser_->List()->viewport()->update();
+    if (browser_) {
+        browser_->List()->SetPreviewEnabled(thumbnail_);
+        browser_->List()->viewport()->update();
+    }
     WriteSetting("DISPLAY", "THUMBNAIL", thumbnail_ ? "1" : "0");
+}
+
+void CquorvaDlg::OnSettings() {
+    if (!settings_) return;
+    settings_->Centre();
+    settings_->show();
+    settings_->raise();
 }
 
 void CquorvaDlg::OnMapToggle() {

@@ -14,16 +14,19 @@
 #include "appcore/settings_store.h"
 #include "appcore/ui_scale.h"
 #include "appcore/ui_text.h"
+#include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
 #include "map/map_dlg.h"
 #include "map/map_dlg_wrap.h"
 #include "map/map_tile_settings.h"
 #include "map/map_track_source.h"
+#include "online/update_dialog.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "panels/panel_style.h"
 #include "platform/qt/volumes.h"
 #include "road/elapsed_time_text.h"
+#include "player/preview_window.h"
 #include "skin/logo_dlg.h"
 #include "skin/msg_dlg.h"
 #include "skin/skin_button.h"
@@ -31,6 +34,7 @@
 #include "skin/skin_resources.h"
 #include "skin/skin_slider.h"
 #include "skin/ui_fonts.h"
+#include "tools/settings_dlg.h"
 
 namespace quorva {
 
@@ -108,6 +112,13 @@ void CquorvaDlg::CreateChildren() {
     browser_->setObjectName(QStringLiteral("file browser"));
     browser_->SetListener(this);
     browser_->SetMessageTarget(this);
+    // The hover preview's popup beside the recording list, and the settings dialog; both
+    // hidden until used.
+    preview_ = new CPreviewWindow(this);
+    browser_->List()->SetPreviewPopup(preview_);
+    browser_->List()->SetPreviewTarget(this);
+    settings_ = new CSettingsDlg(this);
+    settings_->hide();
 
     detached_ = std::make_unique<CMovieDialog>(this);
     detached_->setWindowIcon(ApplicationIcon());
@@ -232,6 +243,10 @@ QString CquorvaDlg::SeekTipText(int position) const {
     const double frameMs = main.frameMs;
     return QString::fromStdString(ElapsedTimeText(std::llround(position * frameMs),
                                                   std::llround(seek_->RangeMax() * frameMs)));
+}
+
+CUpdateDialog* CquorvaDlg::UpdateDialog() const {
+    return updateDialog_.data();
 }
 
 PlaybackMap* CquorvaDlg::RoadMap() const {

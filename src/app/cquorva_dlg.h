@@ -32,6 +32,7 @@
 #include "app/task_runner.h"
 #include "appcore/app_messages.h"
 #include "browser/file_browser_listener.h"
+#include "online/update_rules.h"
 #include "platform/qt/app_message_event.h"
 #include "player/player_group.h"
 #include "road/playback_buttons.h"
@@ -56,6 +57,9 @@ class SlotTrackSource;
 class CSkinButton;
 class CSkinProgressBarCtrl;
 class CSkinSliderCtrl;
+class CPreviewWindow;
+class CSettingsDlg;
+class CUpdateDialog;
 
 // Command ids of the main window.
 enum MainCommandId : int {
@@ -242,6 +246,13 @@ class CquorvaDlg : public QWidget,
     CSkinProgressBarCtrl* ProgressBar() const { return progress_; }
     CSkinButton* Button(int commandId) const;
     CFilerContainerDlg* Browser() const { return browser_; }
+    // The hover preview's popup, the settings dialog and the update notice (null until
+    // the update check announced something).
+    CPreviewWindow* PreviewWindow() const { return preview_; }
+    CSettingsDlg* SettingsDialog() const { return settings_; }
+    CUpdateDialog* UpdateDialog() const;
+    // The versions the update check starts with (read from the sources loaded so far).
+    const UpdateInputs& UpdateCheckInputs() const { return updateInputs_; }
     CResizeFrame* ResizeFrame() const { return frame_.Outline(); }
     const CResourceImage& Images() const { return images_; }
     std::recursive_mutex& MutexCache() { return mutexCache_; }
@@ -289,6 +300,8 @@ class CquorvaDlg : public QWidget,
     void OnZoomRefresh(uintptr_t wParam, intptr_t lParam);
     void OnMovieReposition(uintptr_t wParam, intptr_t lParam);
     void OnFolderSelectedMessage(uintptr_t wParam, intptr_t lParam);
+    void OnPreviewItem(uintptr_t wParam, intptr_t lParam);
+    void OnUpdateAvailable(uintptr_t wParam, intptr_t lParam);
     void OnIgnored(uintptr_t, intptr_t) {}
     template <uint32_t Id>
     void ToRoad(uintptr_t wParam, intptr_t lParam);
@@ -303,6 +316,10 @@ class CquorvaDlg : public QWidget,
     void OnMapToggle();
     void OnMapWatch();
     void OnThumbnailToggle();
+    void OnSettings();
+    // Once per run, at start-up: the update check against the server of the settings.
+    void StartUpdateCheck();
+    void NoteSourceVersions(const std::string& path, int kind);
     void OnTaskCommand(int id);
     bool GuardBlocks();
     // The playback key of a key press (space, left, right, Home), routed to the road.
@@ -360,6 +377,11 @@ class CquorvaDlg : public QWidget,
     CResourceImage images_;
     COffScreenDC surface_;
     CFilerContainerDlg* browser_ = nullptr;
+    CPreviewWindow* preview_ = nullptr;
+    CSettingsDlg* settings_ = nullptr;
+    QPointer<CUpdateDialog> updateDialog_;
+    QtMessageTarget noticeMessages_{this};  // the update thread's notice
+    UpdateInputs updateInputs_;
     std::unique_ptr<CMovieDialog> detached_;
     std::array<CMovieStatic*, 2> movie_{};
     CLogoDlg* logo_ = nullptr;

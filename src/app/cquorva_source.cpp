@@ -39,6 +39,7 @@ void CquorvaDlg::LoadSource(const std::string& path, int kind) {
     if (road_) road_->SetTraceFilePresent(traceFilePresent_);
     if (!browser_) return;
     if (browser_->LoadSource(path, kind) == 0) OpenFirstGroup();
+    NoteSourceVersions(path, kind);
     if (road_) road_->ListChanged();
     if (browser_->RowCount() > 0) browser_->SelectRecordingRow(0, false);
     UpdateButtons();

@@ -26,8 +26,11 @@
 #include "container/drive_data_store.h"
 #include "container/known_box_types.h"
 #include "map/map_dlg_wrap.h"
+#include "online/source_versions.h"
+#include "online/update_dialog.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
+#include "player/preview_window.h"
 #include "skin/dark_look.h"
 #include "skin/qt_translations.h"
 #include "skin/skin_button.h"
@@ -35,6 +38,7 @@
 #include "skin/skin_resources.h"
 #include "skin/skin_slider.h"
 #include "skin/ui_fonts.h"
+#include "tools/settings_dlg.h"
 
 namespace quorva {
 
@@ -226,13 +230,17 @@ void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
         OpenSource(source);
     }
     UpdateButtons();
+    StartUpdateCheck();
     for (PlayerSlot& slot : players_->slot)
         if (slot.valid) slot.ops->SetAspect(slot, keepAspect_);
     ApplyZoom(1);
 
     thumbnail_ = LeadingNumber(ReadSetting("DISPLAY", "THUMBNAIL")) != 0;
     caption_[3]->setText(QString::fromStdString(UiText(thumbnail_ ? 172 : 171)));
-    if (browser_) browser_->List()->viewport()->update();
+    if (browser_) {
+        browser_->List()->SetPreviewEnabled(thumbnail_);
+        browser_->List()->viewport()->update();
+    }
 
     // Changes of the work area (panels and docks appearing, moving or hiding) re-apply the
     // layout, as the taskbar's notices do.
@@ -240,6 +248,22 @@ void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
         screenWatch_ = connect(screen, &QScreen::availableGeometryChanged, this,
                                [this] { PostAppMessage(this, WM_APP_APPBAR, 1); });
     }
+}
+
+void CquorvaDlg::StartUpdateCheck() {
+    // No server set (the default): nothing is asked at all.
+    const std::string server = UpdateServerBase(ReadSetting("ONLINE", "UPDATE_SERVER"));
+    if (!map_ || server.empty()) return;
+    map_->Checker().StartUpdateCheck(updateInputs_, server, &noticeMessages_);
+}
+
+void CquorvaDlg::NoteSourceVersions(const std::string& path, int kind) {
+    // The versions of a card or folder; a single movie says nothing about them.
+    if ((kind != 1 && kind != 2) || !browser_) return;
+    const SourceVersions versions = quorva::ReadSourceVersions(path, players_->slot[0].valid);
+    if (versions.firmware) updateInputs_.firmware = *versions.firmware;
+    if (versions.gpsData) updateInputs_.gpsData = *versions.gpsData;
+    updateInputs_.modelMarker = versions.modelMarker;
 }
 
 void CquorvaDlg::SetVolume(int volume) {
@@ -301,6 +325,7 @@ void CquorvaDlg::BuildShutdownSequence() {
         StoreFactors();
     });
     shutdown_.Add("stop players", [this] {
+        if (preview_) preview_->hide();  // stops and closes the preview player
         if (road_) {
             road_->StopAll();
             return;
@@ -335,6 +360,8 @@ void CquorvaDlg::BuildShutdownSequence() {
     });
     shutdown_.Add("windows", [this] {
         if (detached_) detached_->hide();
+        if (settings_) settings_->hide();
+        delete updateDialog_;
         movie_[1] = nullptr;
         logo_ = nullptr;
         detached_.reset();

@@ -218,11 +218,11 @@ TEST_F(WindowTest, EveryMessageOfTheTableReachesItsHandler) {
     FakeRoad road;
     w->SetRoad(&road);
     // The road's messages go on to it with their parameters, in order.
-    const uint32_t roadIds[] = {
-        WM_APP_GRAPH_EVENT,     WM_APP_SLIDER_BEGIN, WM_APP_MAP_READY,       WM_APP_MAP_SEEK,
-        WM_APP_EVENT_PREV,      WM_APP_EVENT_NEXT,   WM_APP_SETTING_CHANGED, WM_APP_MOVIE_CLICK,
-        WM_APP_PLAYER_ENDED,    WM_APP_PLAYER_READY, WM_APP_EVENT_FILTER,    WM_APP_PREVIEW_ITEM,
-        WM_APP_FOLDER_SELECTED, WM_APP_PRELOAD_DONE, WM_APP_UPDATE_AVAILABLE};
+    const uint32_t roadIds[] = {WM_APP_GRAPH_EVENT,     WM_APP_SLIDER_BEGIN, WM_APP_MAP_READY,
+                                WM_APP_MAP_SEEK,        WM_APP_EVENT_PREV,   WM_APP_EVENT_NEXT,
+                                WM_APP_SETTING_CHANGED, WM_APP_MOVIE_CLICK,  WM_APP_PLAYER_ENDED,
+                                WM_APP_PLAYER_READY,    WM_APP_EVENT_FILTER, WM_APP_FOLDER_SELECTED,
+                                WM_APP_PRELOAD_DONE};
     std::vector<FakeRoad::Message> expected;
     uintptr_t n = 1;
     for (uint32_t id : roadIds) {
@@ -230,6 +230,9 @@ TEST_F(WindowTest, EveryMessageOfTheTableReachesItsHandler) {
         expected.push_back({id, n, -static_cast<intptr_t>(n)});
         ++n;
     }
+    // The window's own: the hover preview's row and the update notice (none here).
+    PostAppMessage(w.get(), WM_APP_PREVIEW_ITEM, 0);
+    PostAppMessage(w.get(), WM_APP_UPDATE_AVAILABLE);
     // Accepted and ignored.
     for (uint32_t id : {0x8002u, 0x825Du, 0x825Eu, 0x8385u, 0x857Au})
         PostAppMessage(w.get(), id);

@@ -24,7 +24,13 @@
 //   tour               a user's round through the road, one picture per step (--out names
 //                      a folder): select, play, pause, step, rates, event jumps, snapshot,
 //                      the end of a recording, the next group; the steps are printed
+//   preview            the thumbnail toggle on and the mouse on a row of the list: the hover
+//                      preview beside it
+//   settings           the settings dialog over the main window, its second item unticked
+//   update             the update notice of the server given by --update-server (the
+//                      source's versions against the server's)
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -48,19 +54,24 @@
 #include "appcore/app_messages.h"
 #include "appcore/settings_store.h"
 #include "appcore/ui_text.h"
+#include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
 #include "browser/source_open_dlg.h"
 #include "map/map_dlg_wrap.h"
 #include "map/map_scheme.h"
+#include "online/update_dialog.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "platform/qt/app_message_event.h"
 #include "player/ffmpeg_player.h"
+#include "player/preview_window.h"
 #include "recordings/source_catalogue.h"
 #include "skin/pick_folder.h"
 #include "skin/skin_button.h"
+#include "skin/skin_check_button.h"
 #include "skin/skin_slider.h"
+#include "tools/settings_dlg.h"
 
 namespace {
 
@@ -297,6 +308,7 @@ int main(int argc, char** argv) {
     std::string second;
     QString outDialog;
     std::string tileUrl;
+    std::string updateServer;
     QRect crop;
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -310,6 +322,8 @@ int main(int argc, char** argv) {
             second = args[++i].toStdString();
         else if (args[i] == QLatin1String("--tile-url") && i + 1 < args.size())
             tileUrl = args[++i].toStdString();
+        else if (args[i] == QLatin1String("--update-server") && i + 1 < args.size())
+            updateServer = args[++i].toStdString();
         else if (args[i] == QLatin1String("--crop") && i + 1 < args.size()) {
             const QStringList v = args[++i].split(QLatin1Char(','));
             if (v.size() == 4) crop = QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
@@ -318,11 +332,12 @@ int main(int argc, char** argv) {
     }
     QApplication::setQuitOnLastWindowClosed(false);
 
-    if (!tileUrl.empty()) {
-        // A first run's settings, with the map's tiles from the given server.
+    if (!tileUrl.empty() || !updateServer.empty()) {
+        // A first run's settings, with the map's tiles or the updates from the given server.
         quorva::SetSettingsDirectory(QDir::currentPath().toStdString());
         quorva::WriteFirstRunDefaults();
-        quorva::WriteSetting("MAP", "TILE_URL", tileUrl);
+        if (!tileUrl.empty()) quorva::WriteSetting("MAP", "TILE_URL", tileUrl);
+        if (!updateServer.empty()) quorva::WriteSetting("ONLINE", "UPDATE_SERVER", updateServer);
     }
     quorva::MainWindowOptions options;
     options.commandLineSource = source;
@@ -367,6 +382,36 @@ int main(int argc, char** argv) {
         } else {
             Pump(3000);  // the probe answered: off line
         }
+    } else if (shot == QLatin1String("preview")) {
+        // The thumbnail toggle on, the mouse resting on the third row of the list.
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        if (!window.Thumbnail()) window.OnCommand(quorva::ID_THUMBNAIL_TOGGLE);
+        quorva::CFileListCtrl* list = window.Browser()->List();
+        bool shown = false;
+        QObject::connect(window.PreviewWindow(), &quorva::CPreviewWindow::previewShown,
+                         [&] { shown = true; });
+        const int row = std::min(2, list->RowCount() - 1);
+        if (row >= 0) {
+            const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
+            QCursor::setPos(list->viewport()->mapToGlobal(at));
+            QMouseEvent move(QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(list->viewport(), &move);
+        }
+        if (!PumpUntil([&] { return shown; }, 10000))
+            std::fprintf(stderr, "the preview did not show\n");
+        Pump(400);
+    } else if (shot == QLatin1String("settings")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        window.OnCommand(quorva::ID_SETTINGS);
+        if (quorva::CSettingsDlg* dialog = window.SettingsDialog())
+            dialog->OnCommand(quorva::kSettingsItemFirst + 1);
+        Pump(800);
+    } else if (shot == QLatin1String("update")) {
+        if (!PumpUntil([&] { return window.UpdateDialog() && window.UpdateDialog()->isVisible(); },
+                       15000))
+            std::fprintf(stderr, "no update notice\n");
+        Pump(500);
     } else if (shot == QLatin1String("maximised")) {
         window.OnCommand(quorva::ID_WND_MAXIMIZE);
         Pump(800);
