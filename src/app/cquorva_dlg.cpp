@@ -7,6 +7,7 @@
 #include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
+#include "app/viewer_tasks.h"
 #include "appcore/ui_scale.h"
 #include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"

@@ -75,8 +75,7 @@ void CquorvaDlg::OnOpenSource() {
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
     LoadSource(path, choice.kind);
-    csvAllowed_ =
-        choice.kind == 1 && browser_ && !browser_->Catalogue().ListAllRecordings().empty();
+    csvAllowed_ = SourceAllowsCsv();
     UpdateButtons();
     if (browser_) browser_->List()->viewport()->update();
 }

@@ -104,6 +104,7 @@ void CquorvaDlg::BuildStartupSequence() {
                                  : static_cast<int>(std::clamp(LeadingNumber(volume), 0L, 65535L));
     });
     startup_.Add("road", [this] { CreateRoad(); });
+    startup_.Add("worker tasks", [this] { InstallViewerTasks(); });
     startup_.Add("size window", [this] {
         const QRect rect =
             InitialMainWindowRect(MainWindowSize(scale_, 1.0, 1.0), WorkArea(), scale_);
@@ -212,7 +213,7 @@ void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
     if (source.kind != 0) {
         LoadSource(source.path, source.kind);
         SetPlayFace(false);
-        if (source.kind == 1) csvAllowed_ = true;
+        csvAllowed_ = source.kind == 1 || SourceAllowsCsv();
     }
     UpdateButtons();
     for (PlayerSlot& slot : players_->slot)
