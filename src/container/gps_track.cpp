@@ -28,6 +28,13 @@ bool PositionInRange(double latitude, double longitude) {
            std::fabs(longitude) <= 180.0;
 }
 
+// The twelve time characters are all digits (blanks would read as a time in 1999).
+bool HasTimeDigits(const uint8_t* rec) {
+    for (int i = 31; i < 43; ++i)
+        if (rec[i] < '0' || rec[i] > '9') return false;
+    return true;
+}
+
 // The records of a drive-data file; false when it cannot be read.
 bool ReadTrackRecords(const std::string& dataPath, std::vector<TrackRecord>& out) {
     DriveDataStore store;
@@ -50,7 +57,7 @@ bool ReadTrackRecords(const std::string& dataPath, std::vector<TrackRecord>& out
             // The time digits and the correction are converted once per second.
             if (!haveKey || std::memcmp(lastKey, rec + 31, sizeof lastKey) != 0) {
                 std::memcpy(lastKey, rec + 31, sizeof lastKey);
-                lastSecond = RecordUnixTime(rec);
+                lastSecond = HasTimeDigits(rec) ? RecordUnixTime(rec) : -1;
                 haveKey = true;
             }
             r.second = lastSecond;
