@@ -9,6 +9,11 @@
 #                             graph with curves, marker and cursor, the info panel filled
 #   event.png                 the same recording paused on its event (the event jump)
 #   menu.png                  the movie context menu over the playing recording
+#   join-dialog.png           the file selection dialog of the joined movie (two recordings
+#                             ticked, one marked by an earlier join)
+#   delete-dialog.png         the file selection dialog of the delete
+#   join-progress.png         the progress bar while a join runs
+#   list-menu.png             the recording list's menu (GPS track export)
 # Each picture is taken by a fresh viewer in an empty working directory (first-run settings).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,3 +43,7 @@ shoot fullscreen 1920x1080 fullscreen.png
 shoot playing 1920x1080 playing.png
 shoot event 1920x1080 event.png
 shoot menu 1920x1080 menu.png
+shoot join-dialog 1920x1080 join-dialog.png
+shoot delete-dialog 1920x1080 delete-dialog.png
+shoot join-progress 1920x1080 join-progress.png
+shoot list-menu 1920x1080 list-menu.png

@@ -35,10 +35,13 @@ CFileSelectDlg::CFileSelectDlg(QWidget* parent) : CSkinDialog(parent) {
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionsMovable(false);
     list_->SetStateImages(IDB_CHECK_MARK);
-    QPalette pal = list_->palette();
-    pal.setColor(QPalette::Base, Qt::white);
-    pal.setColor(QPalette::Text, Qt::black);
-    list_->setPalette(pal);
+    // Dark like the dialog, so that the skin's check boxes read as they do on its switches.
+    list_->setStyleSheet(QStringLiteral(
+        "QTreeView { background: #121417; color: #ffffff; border: 1px solid #3a3f46;"
+        " selection-background-color: #2463c7; selection-color: #ffffff; outline: 0; }"
+        "QHeaderView { background: #2b2f35; }"
+        "QHeaderView::section { background: #2b2f35; color: #ffffff; border: none;"
+        " border-right: 1px solid #3a3f46; border-bottom: 1px solid #3a3f46; padding: 0 4px; }"));
     connect(list_, &CSkinListCtrl::checkChanged, this, [this](int row, bool) {
         // The list flipped the box itself; the rules decide what else changes.
         selection_.Click(row);

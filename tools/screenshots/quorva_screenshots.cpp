@@ -10,6 +10,12 @@
 //                      cameras, the graph with its curves, markers and cursor, the info panel
 //   event              the same recording paused on its first event (the event jump)
 //   menu               the movie context menu over the playing recording
+//   join-dialog        the file selection dialog of the joined movie: the group's recordings,
+//                      two of them ticked, the first one marked by an earlier join
+//   delete-dialog      the file selection dialog of the delete over the listed recordings
+//   join-progress      the progress bar while a join of the group's first three recordings
+//                      runs (held at its first report)
+//   list-menu          the recording list's menu (GPS track export)
 //   play-through       the first recording played, and the ones after it by continuous play,
 //                      until the last one waits at its start again (for the tick figures
 //                      of QUORVA_TICK_STATS); the picture is taken at the end
@@ -20,22 +26,28 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "app/cquorva_dlg.h"
 #include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/movie_static.h"
 #include "appcore/app_messages.h"
+#include "browser/file_list_ctrl.h"
+#include "browser/file_select_dlg.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
 #include "browser/source_open_dlg.h"
@@ -292,6 +304,25 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "message: %s: %s\n", caption.c_str(), text.c_str());
         return 1;
     };
+    // The join of the progress shot: the first three recordings into a scratch folder, held
+    // at its first report until the picture is taken.
+    QTemporaryDir outputDir;
+    const std::string output = outputDir.path().toStdString();
+    options.pickTaskFolder = [output](QWidget*, const std::string&) { return output; };
+    options.runFileSelect = [](quorva::CFileSelectDlg& dialog) {
+        for (int row = 0; row < 3 && row < dialog.Selection().RowCount(); ++row)
+            dialog.ClickRow(row);
+        dialog.Confirm();
+        return dialog.result();
+    };
+    std::atomic<bool> held{false};
+    options.taskProgressObserver = [&held](quorva::TaskControl& control, uint64_t done,
+                                           uint64_t total) {
+        if (done != 1 || total == 0) return;
+        held = true;
+        while (control.Busy())
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    };
     quorva::CquorvaDlg window(std::move(options));
     window.Initialize();
     window.show();
@@ -334,6 +365,48 @@ int main(int argc, char** argv) {
             if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
         });
         window.OnMovieMessage(quorva::WM_APP_MOVIE_MENU, quorva::PackPoint(at), 0);
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("join-dialog") || shot == QLatin1String("delete-dialog")) {
+        const bool join = shot == QLatin1String("join-dialog");
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        auto* dialog = new quorva::CFileSelectDlg(&window);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        quorva::CFilerContainerDlg* browser = window.Browser();
+        std::vector<quorva::RecordingEntry> group =
+            join ? browser->Catalogue().Catalogue() : browser->Rows();
+        if (join && !group.empty()) group.front().joinedMark = 1;
+        dialog->Prepare(join ? quorva::FileSelectMode::kJoin : quorva::FileSelectMode::kDelete,
+                        group, browser->Catalogue().ListAllRecordings());
+        for (int row : join ? std::vector<int>{1, 2} : std::vector<int>{0, 2})
+            dialog->ClickRow(row);
+        dialog->show();
+        dialog->move(window.geometry().center() - dialog->rect().center());
+        Pump(800);
+    } else if (shot == QLatin1String("join-progress")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        window.OnCommand(quorva::ID_SAVE_JOINED);
+        if (!PumpUntil([&] { return held.load(); }, 20000)) std::fprintf(stderr, "no join\n");
+        Pump(600);
+        const bool saved = Save(out, crop);
+        window.OnCommand(quorva::ID_PLAY_STOP);  // cancels it: nothing is written
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("list-menu")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        // The right click selects the row first (its recording opens).
+        if (!SelectAndWait(window, 1)) std::fprintf(stderr, "the recording did not open\n");
+        quorva::CFileListCtrl* list = window.Browser()->List();
+        const QPoint at =
+            list->viewport()->mapToGlobal(list->visualRect(list->model()->index(1, 0)).center());
+        bool saved = false;
+        QTimer::singleShot(700, [&] {
+            saved = Save(out, crop);
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        });
+        window.OnRecordingContextMenu(1, at.x(), at.y());
         std::printf("%s\n", qPrintable(out));
         window.RunShutdown();
         return saved ? 0 : 1;
