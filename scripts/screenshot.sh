@@ -14,6 +14,11 @@
 #   delete-dialog.png         the file selection dialog of the delete
 #   join-progress.png         the progress bar while a join runs
 #   list-menu.png             the recording list's menu (GPS track export)
+#   map.png                   maximised, the map switched on, an impact recording played past
+#                             its event: both cameras and the map beside the main window, with
+#                             the list's and the recording's tracks, the position and the event
+#                             pins (tiles from a grid tile server on the loopback address)
+#   map-offline.png           the same with no tile server: the logo panel's off-line notice
 # Each picture is taken by a fresh viewer in an empty working directory (first-run settings).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,14 +32,17 @@ tool="$build/tools/quorva-screenshots"
 
 mkdir -p "$out"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+chmod 700 "$work"
+tiles_pid=
+trap '[ -n "$tiles_pid" ] && kill "$tiles_pid"; rm -rf "$work"' EXIT
 "$build/src/cli/quorva-cli" make-demo-card "$work/demo-card" --seconds 10 >/dev/null
 
-shoot() {  # shot, screen size, file name
+shoot() {  # shot, screen size, file name, further options
   local dir="$work/run-$1"
   mkdir -p "$dir"
-  (cd "$dir" && xvfb-run -a -s "-screen 0 ${2}x24" \
-     "$tool" --shot "$1" --out "$out/$3" "$work/demo-card" 2>/dev/null)
+  (cd "$dir" && XDG_RUNTIME_DIR="$work" QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu \
+     xvfb-run -a -s "-screen 0 ${2}x24" \
+     "$tool" --shot "$1" --out "$out/$3" "${@:4}" "$work/demo-card" 2>/dev/null)
 }
 shoot main 1920x1080 main.png
 shoot source-dialog 1920x1080 source-dialog.png
@@ -47,3 +55,13 @@ shoot join-dialog 1920x1080 join-dialog.png
 shoot delete-dialog 1920x1080 delete-dialog.png
 shoot join-progress 1920x1080 join-progress.png
 shoot list-menu 1920x1080 list-menu.png
+
+# The map: tiles from a grid tile server on the loopback address; then with nothing there.
+coproc TILES { exec python3 "$root/scripts/grid_tile_server.py"; }
+tiles_pid=$TILES_PID
+read -r port <&"${TILES[0]}"
+shoot map 1920x1080 map.png --tile-url "http://127.0.0.1:$port/{z}/{x}/{y}.png"
+kill "$tiles_pid"
+wait "$tiles_pid" 2>/dev/null || true
+tiles_pid=
+shoot map-offline 1920x1080 map-offline.png --tile-url "http://127.0.0.1:$port/{z}/{x}/{y}.png"

@@ -9,6 +9,7 @@
 #include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
+#include "map/map_dlg_wrap.h"
 #include "road/playback_end_guard.h"
 #include "skin/skin_button.h"
 
@@ -104,7 +105,29 @@ void CquorvaDlg::OnThumbnailToggle() {
 void CquorvaDlg::OnMapToggle() {
     mapShown_ = !mapShown_;
     if (CSkinButton* button = Button(ID_MAP_TOGGLE)) button->SetCheck(mapShown_);
+    // The map controller and its connection checker: on probes the map service at once,
+    // off makes nothing leave the machine.
+    if (map_) map_->SetMapSwitch(mapShown_);
+    mapOnline_ = false;
+    if (mapShown_) {
+        mapWatch_.start();
+    } else {
+        mapWatch_.stop();
+    }
+    if (mapShown_ && detached_ && !frame_.FullScreen() && !detached_->isVisible()) {
+        PlaceDetachedWindow(false);
+        detached_->show();
+    }
     ShowDetachedContent();
+    if (road_) road_->OnCommand(ID_MAP_TOGGLE);
+}
+
+void CquorvaDlg::OnMapWatch() {
+    // The probe's answer changed (the map service came or went): the map's data and its
+    // place again, also while nothing plays.
+    const bool online = map_ && map_->Checker().Online();
+    if (online == mapOnline_) return;
+    mapOnline_ = online;
     if (road_) road_->OnCommand(ID_MAP_TOGGLE);
 }
 

@@ -3,14 +3,21 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QStandardPaths>
 
+#include "app/cquorva_playback_map.h"
 #include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
 #include "app/viewer_tasks.h"
+#include "appcore/settings_store.h"
 #include "appcore/ui_scale.h"
 #include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
+#include "map/map_dlg.h"
+#include "map/map_dlg_wrap.h"
+#include "map/map_tile_settings.h"
+#include "map/map_track_source.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "panels/panel_style.h"
@@ -66,6 +73,8 @@ CquorvaDlg::CquorvaDlg(MainWindowOptions options)
     setMouseTracking(true);
     setObjectName(QStringLiteral("main window"));
     BuildStartupSequence();
+    mapWatch_.setInterval(1000);
+    connect(&mapWatch_, &QTimer::timeout, this, &CquorvaDlg::OnMapWatch);
     BuildShutdownSequence();
 }
 
@@ -110,9 +119,21 @@ void CquorvaDlg::CreateChildren() {
         movie_[i]->SetOwner(this);
         movie_[i]->SetIndex(i);
     }
-    detached_->AddContent(movie_[1]);
+    detached_->SetSubCamera(movie_[1]);
     logo_ = new CLogoDlg(detached_.get(), &images_);
-    detached_->AddContent(logo_);
+    detached_->AddMapContent(logo_);
+    // The map window over the logo panel, hidden until the road shows it. Its tiles come
+    // from the settings (MAP/TILE_URL, MAP/MBTILES); the server's are cached.
+    MapTileSettings tiles;
+    if (const std::string url = ReadSetting("MAP", "TILE_URL"); !url.empty()) tiles.tileUrl = url;
+    tiles.mbtilesPath = ReadSetting("MAP", "MBTILES");
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (!cache.isEmpty()) tiles.cacheDir = (cache + "/map-tiles").toStdString();
+    mapTracks_ = std::make_unique<SlotTrackSource>(players_->slot[0].data, players_->slot[1].data);
+    map_ = std::make_unique<CMapDlgWrap>(mapTracks_.get(), std::move(tiles));
+    detached_->AddMapContent(map_->CreateMapWindow(detached_.get(), &mapMessages_));
+    map_->Window()->hide();
+    roadMap_ = std::make_unique<CquorvaPlaybackMap>(map_.get());
 
     const PanelLook look = PanelLook::At(scale_, FontScale());
     graph_ = new CGSensorDlg(this);
@@ -198,6 +219,10 @@ void CquorvaDlg::OnMovieDoubleClick(int index) {
         PlaceDetachedWindow(false);
         detached_->show();
     }
+}
+
+PlaybackMap* CquorvaDlg::RoadMap() const {
+    return roadMap_.get();
 }
 
 bool CquorvaDlg::SubSlotOpened() const {

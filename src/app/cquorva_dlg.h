@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/companion_layout.h"
 #include "app/main_layout.h"
 #include "app/main_window_frame.h"
 #include "app/movie_static.h"
@@ -48,8 +49,12 @@ class CquorvaPlaybackView;
 class CquorvaRoad;
 class CInfoDlg;
 class CLogoDlg;
+class CMapDlgWrap;
 class CMovieDialog;
+class CquorvaPlaybackMap;
+class PlaybackMap;
 class CResizeFrame;
+class SlotTrackSource;
 class CSkinButton;
 class CSkinProgressBarCtrl;
 class CSkinSliderCtrl;
@@ -247,17 +252,21 @@ class CquorvaDlg : public QWidget,
     bool KeepAspect() const { return keepAspect_ != 0; }
     void SetPlayFace(bool playing);
     bool MapShown() const { return mapShown_; }
-    // The detached window holds the second camera's picture (else the map or logo panel).
+    // The companion window shows the second camera's picture (above the map's place).
     bool SubCameraShown() const;
     bool Thumbnail() const { return thumbnail_; }
     void ApplyZoom(int repaint);
     void PlaceDetachedWindow(bool force);
+    MainWindowState WindowState() const;
 
     // Children.
     PlayerGroup& Players() { return *players_; }
     CMovieStatic* Movie(int index) const { return movie_[index == 1 ? 1 : 0]; }
     CMovieDialog* Detached() const { return detached_.get(); }
     CLogoDlg* Logo() const { return logo_; }
+    // The map window controller (null after shut-down) and the road's seam to it.
+    CMapDlgWrap* MapController() const { return map_.get(); }
+    PlaybackMap* RoadMap() const;
     CGSensorDlg* Graph() const { return graph_; }
     CInfoDlg* Info() const { return info_; }
     CSkinSliderCtrl* SeekSlider() const { return seek_; }
@@ -285,6 +294,7 @@ class CquorvaDlg : public QWidget,
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
@@ -321,6 +331,7 @@ class CquorvaDlg : public QWidget,
     void OnOpenSource();
     void OpenFirstGroup();
     void OnMapToggle();
+    void OnMapWatch();
     void OnThumbnailToggle();
     void OnTaskCommand(int id);
     bool GuardBlocks();
@@ -332,12 +343,13 @@ class CquorvaDlg : public QWidget,
     void ApplyFullScreen();
     void UpdateMaximiseFace();
     void ShowDetachedContent();
+    void LayOutSecondMovie();
 
     // The frame's host (cquorva_frame.cpp).
     double FrameScale() const override { return scale_; }
     double FrameLargestFactor() const override { return largest_; }
     QRect FrameWorkArea() const override { return WorkArea(); }
-    QRect FrameWorkAreaAt(QPoint point) const override;
+    QRect FrameMaximisedRect(QPoint point) const override;
     void FrameComputeScale() override { ComputeScale(); }
     void FrameRescale(const QRect& rect) override { Rescale(rect); }
     void FrameLayout() override { Layout(); }
@@ -385,6 +397,13 @@ class CquorvaDlg : public QWidget,
     std::array<CSkinButton*, kBottomButtonCount> bottom_{};
     std::array<CSkinButton*, kCaptionButtonCount> caption_{};
     MainWindowFrame frame_;
+    // The map: its tracks come from the player slots; its window lies in the companion.
+    std::unique_ptr<SlotTrackSource> mapTracks_;
+    std::unique_ptr<CMapDlgWrap> map_;
+    std::unique_ptr<CquorvaPlaybackMap> roadMap_;
+    QtMessageTarget mapMessages_{this};
+    QTimer mapWatch_;  // once a second while the map is switched on
+    bool mapOnline_ = false;
     // Made after the children and gone before the player slots (its threads use them).
     std::unique_ptr<CquorvaRoad> ownRoad_;
     QMetaObject::Connection screenWatch_;
@@ -393,10 +412,11 @@ class CquorvaDlg : public QWidget,
     int volume_ = 65535;
     int keepAspect_ = 0;
     bool thumbnail_ = false;
-    bool mapShown_ = false;      // the detached window starts with the second camera
+    bool mapShown_ = false;      // the map is switched on (off at start)
     bool logoWanted_ = true;     // the road shows the logo panel in the map's place
     bool seekReleased_ = false;  // the road let go of the position slider's drag
     bool detachedPlaced_ = false;
+    bool placingDetached_ = false;
     bool csvAllowed_ = false;
     bool traceFilePresent_ = false;
     bool controlsEnabled_ = true;

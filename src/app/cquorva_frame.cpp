@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "app/companion_layout.h"
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
 #include "appcore/settings_store.h"
@@ -28,8 +29,14 @@ void CquorvaDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     frame_.DoubleClick(event);
 }
 
+void CquorvaDlg::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (detached_ && detached_->isVisible()) PlaceDetachedWindow(true);
+}
+
 void CquorvaDlg::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    if (detached_ && detached_->isVisible()) PlaceDetachedWindow(true);
     frame_.Moved();
 }
 
@@ -38,11 +45,13 @@ void CquorvaDlg::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) frame_.WindowStateChanged();
 }
 
-QRect CquorvaDlg::FrameWorkAreaAt(QPoint point) const {
+QRect CquorvaDlg::FrameMaximisedRect(QPoint point) const {
+    QRect area = WorkArea();
     if (!options_.workArea.isValid()) {
-        if (QScreen* screen = QGuiApplication::screenAt(point)) return screen->availableGeometry();
+        if (QScreen* screen = QGuiApplication::screenAt(point)) area = screen->availableGeometry();
     }
-    return WorkArea();
+    // Room for the companion window beside the main window when the screen has it.
+    return MaximisedMainWindowRect(area, scale_, detached_ && detached_->isVisible());
 }
 
 void CquorvaDlg::FrameMaximisedChanged(bool maximised) {

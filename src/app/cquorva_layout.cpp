@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/companion_layout.h"
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
@@ -84,13 +85,12 @@ bool CquorvaDlg::SubCameraShown() const {
 
 void CquorvaDlg::ShowDetachedContent() {
     if (!detached_) return;
-    // The second camera's picture beside the main camera's, unless the map is chosen or
-    // the recording has no second camera: then the map's place (the logo panel for now).
+    // The second camera's picture at the top whenever the recording has one; below it the
+    // map, or the logo panel in its place (the road decides which).
     const PlayerSlot& sub = players_->slot[1];
-    const bool subOpen = sub.valid && sub.state != SLOT_CLOSED;
-    const bool showSub = !mapShown_ && subOpen;
+    const bool showSub = sub.valid && sub.state != SLOT_CLOSED;
     movie_[1]->setVisible(showSub);
-    logo_->setVisible(!showSub && logoWanted_);
+    logo_->setVisible(logoWanted_);
     const QString title = QString::fromStdString(UiText(showSub ? 146 : 151));
     if (detached_->windowTitle() != title) {
         detached_->setWindowTitle(title);
@@ -98,14 +98,27 @@ void CquorvaDlg::ShowDetachedContent() {
     }
 }
 
-void CquorvaDlg::PlaceDetachedWindow(bool force) {
-    if (!detached_ || frame_.FullScreen()) return;
-    if (detachedPlaced_ && !force) return;
-    const QRect main =
-        frame_.Maximised() || !frame_.WindowRect().isValid() ? geometry() : frame_.WindowRect();
-    const QRect place = quorva::PlaceDetachedWindow(main, WorkArea(), scale_);
-    detached_->move(place.topLeft());
+MainWindowState CquorvaDlg::WindowState() const {
+    if (frame_.FullScreen()) return MainWindowState::kFullScreen;
+    if (frame_.Minimised()) return MainWindowState::kMinimised;
+    return frame_.Maximised() ? MainWindowState::kMaximised : MainWindowState::kNormal;
+}
+
+// The companion window stays docked to the main window: it is placed again whenever the main
+// window moves, changes size or state.
+void CquorvaDlg::PlaceDetachedWindow(bool) {
+    if (!detached_ || placingDetached_) return;
+    const QRect place = PlaceCompanionWindow(geometry(), WindowState(), WorkArea(), scale_);
+    if (place.isEmpty()) return;
+    placingDetached_ = true;
+    detached_->PlaceAt(place);
+    LayOutSecondMovie();
+    placingDetached_ = false;
     detachedPlaced_ = true;
+}
+
+void CquorvaDlg::LayOutSecondMovie() {
+    if (movie_[1] && detached_) movie_[1]->setGeometry(detached_->ContentRect());
 }
 
 void CquorvaDlg::UpdateMaximiseFace() {

@@ -18,10 +18,10 @@ CquorvaRoad::CquorvaRoad(CquorvaDlg& window)
       panels_(*window.Graph(), *window.Info()),
       browser_(*window.Browser(), window.Players(), rows_),
       stats_(PlaybackTickStats::EnabledByEnvironment()) {
-    PlaybackControllerParts parts{players_,  view_,          panels_,
-                                  browser_,  timers_,        clock_,
-                                  messages_, rows_,          window.Graph()->Detectors(),
-                                  nullptr,   SettingWriter()};
+    PlaybackControllerParts parts{players_,         view_,          panels_,
+                                  browser_,         timers_,        clock_,
+                                  messages_,        rows_,          window.Graph()->Detectors(),
+                                  window.RoadMap(), SettingWriter()};
     controller_ = std::make_unique<PlaybackController>(std::move(parts));
     browser_.SetCacheMutex(&controller_->hMutexCache);
     // The timers reach the controller through here, so that the tick can be timed.

@@ -12,6 +12,8 @@
 #include <system_error>
 
 #include "app/cquorva_dlg.h"
+
+#include "app/cquorva_playback_map.h"
 #include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
@@ -23,6 +25,7 @@
 #include "browser/folder_tree_ctrl.h"
 #include "container/drive_data_store.h"
 #include "container/known_box_types.h"
+#include "map/map_dlg_wrap.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "skin/skin_button.h"
@@ -313,6 +316,12 @@ void CquorvaDlg::BuildShutdownSequence() {
         { std::lock_guard events(mutexCpSet_); }
     });
     shutdown_.Add("worker task", [this] { FinishTask(); });
+    shutdown_.Add("map", [this] {
+        // The map window and its browser go, then the connection checker is stopped.
+        mapWatch_.stop();
+        if (roadMap_) roadMap_->Detach();
+        map_.reset();
+    });
     shutdown_.Add("windows", [this] {
         if (detached_) detached_->hide();
         movie_[1] = nullptr;

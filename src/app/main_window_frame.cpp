@@ -216,8 +216,8 @@ void MainWindowFrame::Maximise() {
 void MainWindowFrame::CustomMaximise() {
     if (!maximised_ || fullScreen_ || maximising_) return;
     maximising_ = true;
-    // The work area of the monitor that holds the restore position.
-    const QRect area = host_.FrameWorkAreaAt(restoreRect_.center());
+    // On the monitor that holds the restore position.
+    const QRect area = host_.FrameMaximisedRect(restoreRect_.center());
     if (outline_) outline_->MoveTo(area);
     host_.FrameRescale(area);
     host_.FramePlaceCompanions();

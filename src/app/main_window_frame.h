@@ -28,9 +28,11 @@ class FrameHost {
     // The UI scale s and the largest size factor on the current screen.
     virtual double FrameScale() const = 0;
     virtual double FrameLargestFactor() const = 0;
-    // The work area the window lives on, and the one of the monitor that holds a point.
+    // The work area the window lives on.
     virtual QRect FrameWorkArea() const = 0;
-    virtual QRect FrameWorkAreaAt(QPoint point) const = 0;
+    // What a maximised window fills on the monitor that holds the point (its work area less
+    // the room of the windows docked beside it).
+    virtual QRect FrameMaximisedRect(QPoint point) const = 0;
     // The work area changed: the window computes its scale again.
     virtual void FrameComputeScale() = 0;
     // Sizes the window to rect (when valid) and lays it out at the current scale.

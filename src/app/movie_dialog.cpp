@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/companion_layout.h"
 #include "app/main_layout.h"
 #include "appcore/app_messages.h"
 #include "appcore/ui_scale.h"
@@ -29,21 +30,42 @@ void CMovieDialog::ApplyScale(double s) {
     Relayout();
 }
 
-QRect CMovieDialog::ContentRect() const {
-    return DetachedContentRect(scale_);
+void CMovieDialog::PlaceAt(const QRect& rect) {
+    if (rect.isEmpty()) return;
+    if (size() != rect.size()) {
+        setFixedSize(rect.size());
+        Relayout();
+    }
+    move(rect.topLeft());
 }
 
-void CMovieDialog::AddContent(QWidget* child) {
+QRect CMovieDialog::ContentRect() const {
+    return ComputeCompanionLayout(size(), scale_).subCamera;
+}
+
+QRect CMovieDialog::MapRect() const {
+    return ComputeCompanionLayout(size(), scale_).map;
+}
+
+void CMovieDialog::SetSubCamera(QWidget* child) {
     if (!child) return;
     child->setParent(this);
     child->setGeometry(ContentRect());
-    content_.emplace_back(child);
+    sub_ = child;
+}
+
+void CMovieDialog::AddMapContent(QWidget* child) {
+    if (!child) return;
+    child->setParent(this);
+    child->setGeometry(MapRect());
+    mapContent_.emplace_back(child);
 }
 
 void CMovieDialog::Relayout() {
     CSkinDialog::Relayout();
-    for (const QPointer<QWidget>& child : content_)
-        if (child) child->setGeometry(ContentRect());
+    if (sub_) sub_->setGeometry(ContentRect());
+    for (const QPointer<QWidget>& child : mapContent_)
+        if (child) child->setGeometry(MapRect());
 }
 
 void CMovieDialog::OnCommand(int id) {

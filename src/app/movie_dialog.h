@@ -1,7 +1,8 @@
-// CMovieDialog: the detached movie window, a skinned top-level window without border beside
-// the main window. It holds the map window or, in its place, the logo panel, and the second
-// movie view. The main window moves and sizes it; the user can move it by its caption band
-// but not resize it. It tells the main window when it was painted (WM_APP_ZOOM_REFRESH) and
+// CMovieDialog: the detached movie window (the companion window), a skinned top-level window
+// without border docked beside the main window. It holds the second movie view above the map
+// window or, in the map's place, the logo panel, so both cameras and the map are seen
+// together. The main window places and sizes it (companion_layout.h); the user cannot resize
+// it. It tells the main window when it was painted (WM_APP_ZOOM_REFRESH) and
 // when its band was double-clicked (WM_APP_MOVIE_REPOSITION).
 #pragma once
 
@@ -23,14 +24,19 @@ class CMovieDialog : public CSkinDialog {
     explicit CMovieDialog(QObject* messageOwner = nullptr);
 
     void SetMessageOwner(QObject* owner) { owner_ = owner; }
-    // Sizes the window for the scale (it cannot be resized otherwise) and re-places the
-    // children that fill the content rectangle.
+    // Sizes the window for the scale (its design size until it is placed) and re-places its
+    // children.
     void ApplyScale(double s);
     double Scale() const { return scale_; }
+    // Moves and sizes the window (it cannot be resized otherwise).
+    void PlaceAt(const QRect& rect);
+    // Where the second movie view goes (the top of the window).
     QRect ContentRect() const;
-    // Children that fill the content rectangle (the map window, the logo panel, the second
-    // movie view); the last one added lies on top.
-    void AddContent(QWidget* child);
+    // Where the map window and the logo panel go (below the second movie view).
+    QRect MapRect() const;
+    void SetSubCamera(QWidget* child);
+    // Children of the map's place; the last one added lies on top.
+    void AddMapContent(QWidget* child);
 
     // The window rectangle last seen while visible.
     QRect RememberedRect() const { return remembered_; }
@@ -49,7 +55,8 @@ class CMovieDialog : public CSkinDialog {
     QPointer<QObject> owner_;
     double scale_ = 1.0;
     QRect remembered_;
-    std::vector<QPointer<QWidget>> content_;
+    QPointer<QWidget> sub_;
+    std::vector<QPointer<QWidget>> mapContent_;
 };
 
 }  // namespace quorva

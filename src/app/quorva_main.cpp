@@ -14,6 +14,7 @@
 #include "app/cquorva_dlg.h"
 #include "app/startup_source.h"
 #include "appcore/settings_store.h"
+#include "map/map_scheme.h"
 #include "skin/skin_resources.h"
 
 namespace {
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
         QCoreApplication core(argc, argv);
         return PrintStartSource(Parse(QCoreApplication::arguments()).source);
     }
+    quorva::PrepareMapEngine();
     QApplication app(argc, argv);
     const CommandLine line = Parse(QCoreApplication::arguments());
     if (!line.unknown.empty()) {

@@ -9,6 +9,10 @@ long CurrentProcessId() {
     return static_cast<long>(::getpid());
 }
 
+bool RunningAsAdministrator() {
+    return ::geteuid() == 0;
+}
+
 double ProcessCpuSeconds() {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);

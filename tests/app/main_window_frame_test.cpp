@@ -75,13 +75,17 @@ TEST_F(WindowTest, MaximiseAndRestore) {
     const QRect before = w->geometry();
     w->OnCommand(ID_WND_MAXIMIZE);
     EXPECT_TRUE(w->Maximised());
-    EXPECT_EQ(w->geometry(), QRect(0, 0, 1920, 1056));
+    // The work area less the companion window, which stays docked on the right, beside it.
+    EXPECT_EQ(w->geometry(), QRect(0, 0, 1920 - 452, 1056));
+    EXPECT_EQ(w->Detached()->geometry(), QRect(1920 - 452, 0, 452, 1056));
+    EXPECT_TRUE(w->Detached()->isVisible());
     EXPECT_DOUBLE_EQ(w->InfoTextFactor(), 1.3);
     EXPECT_EQ(w->Button(ID_WND_MAXIMIZE)->toolTip(), QString::fromStdString(UiText(170)));
-    EXPECT_EQ(w->Movie(0)->geometry(), ComputeMainLayout(QSize(1920, 1056), 1.0).movie);
+    EXPECT_EQ(w->Movie(0)->geometry(), ComputeMainLayout(QSize(1920 - 452, 1056), 1.0).movie);
     w->OnCommand(ID_WND_MAXIMIZE);
     EXPECT_FALSE(w->Maximised());
     EXPECT_EQ(w->geometry(), before);
+    EXPECT_EQ(w->Detached()->geometry(), QRect(before.right() + 1, before.top(), 452, 697));
     EXPECT_DOUBLE_EQ(w->InfoTextFactor(), 1.0);
     EXPECT_EQ(w->Button(ID_WND_MAXIMIZE)->toolTip(), QString::fromStdString(UiText(169)));
 
@@ -94,6 +98,50 @@ TEST_F(WindowTest, MaximiseAndRestore) {
     const QPoint bar(w->geometry().center().x(), w->geometry().bottom() - 10);
     SendMouse(w.get(), QEvent::MouseButtonDblClick, bar, Qt::LeftButton);
     EXPECT_FALSE(w->Maximised());
+}
+
+TEST_F(WindowTest, TheCompanionWindowStaysWithTheMainWindowThroughEveryState) {
+    auto w = StartWindow();
+    auto docked = [&] {
+        return w->Detached()->isVisible() &&
+               w->Detached()->geometry() ==
+                   QRect(w->geometry().right() + 1, w->geometry().top(), 452, w->height());
+    };
+    ASSERT_TRUE(docked());
+    w->move(w->pos() + QPoint(-60, 40));  // a drag of the caption or an edge
+    EXPECT_TRUE(docked());
+    w->resize(w->size() + QSize(80, 40));
+    EXPECT_TRUE(docked());
+
+    // Full-screen from maximised hides it; leaving brings it back beside the window, clear
+    // of the file list.
+    w->OnCommand(ID_WND_MAXIMIZE);
+    FakePlayer::Get().script[0].duration = 300;
+    FakePlayer::Get().script[0].position = 100;
+    ASSERT_TRUE(GroupOpen(w->Players(), Dir() + "/A__S-240518-091230-000101M.MOV"));
+    w->ToggleFullScreen(true);
+    ASSERT_TRUE(w->FullScreen());
+    EXPECT_FALSE(w->Detached()->isVisible());
+    w->ToggleFullScreen(true);
+    EXPECT_TRUE(w->Maximised());
+    EXPECT_TRUE(docked());
+    EXPECT_FALSE(
+        w->Detached()->geometry().intersects(w->Browser()->geometry().translated(w->pos())));
+
+    // Minimised together, restored together.
+    w->OnCommand(ID_WND_MINIMIZE);
+    EXPECT_TRUE(w->Detached()->isMinimized() || !w->Detached()->isVisible());
+    w->OnCommand(ID_WND_MAXIMIZE);  // back from the maximised state
+    w->showNormal();
+
+    // A screen too narrow for both: over the file browser, on the screen.
+    w->SetFixedWorkArea(QRect(0, 0, 1366, 738));
+    w->OnCommand(ID_WND_MAXIMIZE);
+    if (!w->Maximised()) w->OnCommand(ID_WND_MAXIMIZE);
+    const QRect work(0, 0, 1366, 738);
+    EXPECT_TRUE(work.contains(w->Detached()->geometry()));
+    EXPECT_TRUE(
+        w->Browser()->geometry().translated(w->pos()).intersects(w->Detached()->geometry()));
 }
 
 TEST_F(WindowTest, FullScreenNeedsARecordingAwayFromItsEnd) {
@@ -175,7 +223,7 @@ TEST_F(WindowTest, OnAMonitorWithAnotherWorkAreaTheScaleAndLengthsFollow) {
     EXPECT_EQ(w->size(), QSize(1527, 950));
     EXPECT_EQ(w->Movie(0)->geometry(), ComputeMainLayout(QSize(1527, 950), w->Scale()).movie);
     EXPECT_EQ(w->Button(ID_PLAY_STOP)->size(), QSize(43, 43));
-    EXPECT_EQ(w->Detached()->size(), DetachedWindowSize(w->Scale()));
+    EXPECT_EQ(w->Detached()->size(), QSize(DetachedWindowSize(w->Scale()).width(), 950));
     // Other notice codes change nothing.
     w->SetFixedWorkArea(QRect(0, 0, 1920, 1056));
     PostAppMessage(w.get(), WM_APP_APPBAR, 2);

@@ -16,6 +16,7 @@
 #include "app/movie_dialog.h"
 #include "appcore/settings_store.h"
 #include "appcore/ui_text.h"
+#include "map/map_dlg_wrap.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "skin/logo_dlg.h"
@@ -148,8 +149,9 @@ TEST_F(WindowTest, ChildrenSitWhereTheLayoutTableSays) {
     EXPECT_EQ(w->Button(ID_THUMBNAIL_TOGGLE)->geometry(), l.captionButtons[3]);
     EXPECT_EQ(w->Button(ID_THUMBNAIL_TOGGLE)->text(), QString::fromStdString(UiText(171)));
     EXPECT_EQ(w->Button(ID_PLAY_NEXT)->toolTip(), QString::fromStdString(UiText(9)));
-    // The detached window beside it, holding the logo panel.
-    EXPECT_EQ(w->Detached()->size(), DetachedWindowSize(1.0));
+    // The companion window docked on its right, as high as it, holding the logo panel.
+    EXPECT_EQ(w->Detached()->geometry(),
+              QRect(w->geometry().right() + 1, w->geometry().top(), 452, 697));
     EXPECT_TRUE(w->Detached()->isVisible());
     EXPECT_EQ(w->Detached()->windowTitle(), QString::fromStdString(UiText(151)));
     EXPECT_FALSE(w->Detached()->geometry().intersects(w->geometry()));
@@ -403,12 +405,13 @@ TEST_F(WindowTest, ShutDownRunsItsStepsInOrderOnceWhicheverRoadIsTaken) {
     EXPECT_THAT(
         w->ShutdownTrace(),
         ElementsAre("application bar", "restore and store factors", "stop players", "reset view",
-                    "playback tick", "player slots", "mutexes", "worker task", "windows"));
+                    "playback tick", "player slots", "mutexes", "worker task", "map", "windows"));
     EXPECT_THAT(roadTrace, ElementsAre("road StopAll", "road ResetView", "road StopTick"));
     EXPECT_EQ(FakePlayer::Get().Count("Uninitialize 0"), 1);
     EXPECT_EQ(FakePlayer::Get().Count("Uninitialize 1"), 1);
     EXPECT_FALSE(w->Players().slot[0].valid);
     EXPECT_EQ(w->Detached(), nullptr);
+    EXPECT_EQ(w->MapController(), nullptr);
     EXPECT_EQ(w->ResizeFrame(), nullptr);
     EXPECT_EQ(ReadSetting("DISPLAY", "SCALEX"), "1.000000");
     EXPECT_EQ(closed.count(), 1);
@@ -417,7 +420,7 @@ TEST_F(WindowTest, ShutDownRunsItsStepsInOrderOnceWhicheverRoadIsTaken) {
     w->close();
     PostAppMessage(w.get(), WM_APP_SOURCE_REMOVED);
     Deliver(w.get());
-    EXPECT_EQ(w->ShutdownTrace().size(), 9u);
+    EXPECT_EQ(w->ShutdownTrace().size(), 10u);
     EXPECT_EQ(roadTrace.size(), 3u);
     EXPECT_EQ(closed.count(), 1);
     w->SetRoad(nullptr);
@@ -476,34 +479,35 @@ TEST_F(WindowTest, TheThumbnailToggleIsStoredAndRelabelled) {
     EXPECT_TRUE(again->Thumbnail());
 }
 
-TEST_F(WindowTest, TheMapToggleSwitchesTheDetachedWindowBetweenSecondCameraAndMap) {
+TEST_F(WindowTest, TheMapToggleSwitchesTheMapBelowTheSecondCamera) {
     auto w = StartWindow();
-    // Nothing open: the logo panel stands in the map's place.
+    // Nothing open: the logo panel stands in the map's place; the map is off, and its
+    // checker asks nothing.
     EXPECT_FALSE(w->MapShown());
+    ASSERT_NE(w->MapController(), nullptr);
+    EXPECT_FALSE(w->MapController()->MapSwitch());
     EXPECT_FALSE(w->Movie(1)->isVisible());
     EXPECT_TRUE(w->Logo()->isVisible());
     EXPECT_EQ(w->Detached()->windowTitle(), QString::fromStdString(UiText(151)));
 
-    // A recording with both cameras: the second camera beside the main camera.
+    // A recording with both cameras: the second camera above the map's place, whether the
+    // map is on or off.
     ASSERT_EQ(GroupOpen(w->Players(), Dir() + "/A___-240518-091230-000101M.MOV"), 1);
     w->OnCommand(ID_MAP_TOGGLE);
-    w->OnCommand(ID_MAP_TOGGLE);
-    EXPECT_FALSE(w->MapShown());
+    EXPECT_TRUE(w->MapShown());
+    EXPECT_TRUE(w->MapController()->MapSwitch());
     EXPECT_TRUE(w->SubCameraShown());
     EXPECT_TRUE(w->Movie(1)->isVisible());
-    EXPECT_FALSE(w->Logo()->isVisible());
+    EXPECT_TRUE(w->Logo()->isVisible());  // no map data: the logo panel in the map's place
     EXPECT_EQ(w->Detached()->windowTitle(), QString::fromStdString(UiText(146)));
-
-    // The toggle puts the map (the logo panel) there, and back.
+    EXPECT_FALSE(w->Movie(1)->geometry().intersects(w->Logo()->geometry()));
+    EXPECT_LT(w->Movie(1)->geometry().bottom(), w->Logo()->geometry().top());
     w->OnCommand(ID_MAP_TOGGLE);
-    EXPECT_TRUE(w->MapShown());
-    EXPECT_FALSE(w->Movie(1)->isVisible());
-    EXPECT_TRUE(w->Logo()->isVisible());
-    EXPECT_EQ(w->Detached()->windowTitle(), QString::fromStdString(UiText(151)));
-    w->OnCommand(ID_MAP_TOGGLE);
+    EXPECT_FALSE(w->MapShown());
+    EXPECT_FALSE(w->MapController()->MapSwitch());
     EXPECT_TRUE(w->Movie(1)->isVisible());
 
-    // A recording without a second camera shows the logo panel there.
+    // A recording without a second camera shows only the map's place.
     GroupClose(w->Players());
     FakePlayer::Get().script[1].openResult = 0;
     ASSERT_EQ(GroupOpen(w->Players(), Dir() + "/A___-240518-091230-000102M.MOV"), 1);

@@ -220,9 +220,16 @@ TEST(MovieDialog, KeepsItsSizeAndTellsItsParentAboutPaintsAndBandDoubleClicks) {
     EXPECT_EQ(dialog.size(), QSize(452, 368));
     dialog.resize(900, 900);
     EXPECT_EQ(dialog.size(), QSize(452, 368)) << "the user cannot resize it";
-    QWidget content;
-    dialog.AddContent(&content);
-    EXPECT_EQ(content.geometry(), QRect(1, 20, 450, 347));
+    // Placed beside a main window of the design size: the second camera above the map.
+    dialog.PlaceAt(QRect(1220, 100, 452, 697));
+    EXPECT_EQ(dialog.geometry(), QRect(1220, 100, 452, 697));
+    QWidget content, map;
+    dialog.SetSubCamera(&content);
+    dialog.AddMapContent(&map);
+    EXPECT_EQ(content.geometry(), QRect(1, 20, 450, 253));
+    EXPECT_EQ(map.geometry(), QRect(1, 277, 450, 419));
+    dialog.resize(900, 900);
+    EXPECT_EQ(dialog.size(), QSize(452, 697)) << "the user cannot resize it";
 
     const QImage picture = dialog.grab().toImage();
     QCoreApplication::sendPostedEvents(&parent);
@@ -236,6 +243,7 @@ TEST(MovieDialog, KeepsItsSizeAndTellsItsParentAboutPaintsAndBandDoubleClicks) {
     QCoreApplication::sendPostedEvents(&parent);
     EXPECT_EQ(std::count(parent.ids.begin(), parent.ids.end(), WM_APP_MOVIE_REPOSITION), 1);
     content.setParent(nullptr);
+    map.setParent(nullptr);
 }
 
 TEST(MovieMenu, ItemsAreMeasuredAndColouredByTheirState) {

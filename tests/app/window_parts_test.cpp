@@ -124,7 +124,7 @@ class RecordingFrameHost : public FrameHost {
     double FrameScale() const override { return 1.0; }
     double FrameLargestFactor() const override { return 2.0; }
     QRect FrameWorkArea() const override { return area; }
-    QRect FrameWorkAreaAt(QPoint) const override { return area; }
+    QRect FrameMaximisedRect(QPoint) const override { return area; }
     void FrameComputeScale() override { log.push_back("scale"); }
     void FrameRescale(const QRect& rect) override {
         if (rect.isValid()) window.setGeometry(rect);

@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 
+#include "map/map_scheme.h"
+
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QTemporaryDir home;
@@ -17,6 +19,7 @@ int main(int argc, char** argv) {
     QFile::setPermissions(home.path() + "/runtime",
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
+    quorva::PrepareMapEngine();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -46,11 +46,14 @@
 #include "app/movie_dialog.h"
 #include "app/movie_static.h"
 #include "appcore/app_messages.h"
+#include "appcore/settings_store.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/file_select_dlg.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
 #include "browser/source_open_dlg.h"
+#include "map/map_dlg_wrap.h"
+#include "map/map_scheme.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "platform/qt/app_message_event.h"
@@ -276,10 +279,12 @@ int Tour(quorva::CquorvaDlg& window, const QString& folder, const std::string& s
 }  // namespace
 
 int main(int argc, char** argv) {
+    quorva::PrepareMapEngine();
     QApplication app(argc, argv);
     QString shot = QStringLiteral("main");
     QString out = QStringLiteral("quorva.png");
     std::string source;
+    std::string tileUrl;
     QRect crop;
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -287,6 +292,8 @@ int main(int argc, char** argv) {
             shot = args[++i];
         else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
             out = args[++i];
+        else if (args[i] == QLatin1String("--tile-url") && i + 1 < args.size())
+            tileUrl = args[++i].toStdString();
         else if (args[i] == QLatin1String("--crop") && i + 1 < args.size()) {
             const QStringList v = args[++i].split(QLatin1Char(','));
             if (v.size() == 4) crop = QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
@@ -295,6 +302,12 @@ int main(int argc, char** argv) {
     }
     QApplication::setQuitOnLastWindowClosed(false);
 
+    if (!tileUrl.empty()) {
+        // A first run's settings, with the map's tiles from the given server.
+        quorva::SetSettingsDirectory(QDir::currentPath().toStdString());
+        quorva::WriteFirstRunDefaults();
+        quorva::WriteSetting("MAP", "TILE_URL", tileUrl);
+    }
     quorva::MainWindowOptions options;
     options.commandLineSource = source;
     QTemporaryDir snapshotDir;
@@ -328,7 +341,22 @@ int main(int argc, char** argv) {
     window.show();
     Pump(1500);
 
-    if (shot == QLatin1String("maximised")) {
+    if (shot == QLatin1String("map") || shot == QLatin1String("map-offline")) {
+        // Maximised, the map switched on, an impact recording playing past its event.
+        window.OnCommand(quorva::ID_WND_MAXIMIZE);
+        window.OnCommand(quorva::ID_MAP_TOGGLE);
+        if (!PlayPastTheEvent(window)) std::fprintf(stderr, "the recording did not play\n");
+        quorva::CMapDlgWrap* map = window.MapController();
+        if (shot == QLatin1String("map")) {
+            if (!PumpUntil([&] { return map && map->PageReady(); }, 20000))
+                std::fprintf(stderr, "the map page did not become ready\n");
+            Pump(2500);  // tiles, tracks and pins drawn; the position followed once more
+            window.OnCommand(quorva::ID_PLAY_PAUSE);
+            Pump(1200);
+        } else {
+            Pump(3000);  // the probe answered: off line
+        }
+    } else if (shot == QLatin1String("maximised")) {
         window.OnCommand(quorva::ID_WND_MAXIMIZE);
         Pump(800);
     } else if (shot == QLatin1String("fullscreen")) {
