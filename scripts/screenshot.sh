@@ -9,6 +9,11 @@
 #                             graph with curves, marker and cursor, the info panel filled
 #   event.png                 the same recording paused on its event (the event jump)
 #   menu.png                  the movie context menu over the playing recording
+#   join-dialog.png           the file selection dialog of the joined movie (two recordings
+#                             ticked, one marked by an earlier join)
+#   delete-dialog.png         the file selection dialog of the delete
+#   join-progress.png         the progress bar while a join runs
+#   list-menu.png             the recording list's menu (GPS track export)
 #   map.png                   maximised, the map switched on, an impact recording played past
 #                             its event: both cameras and the map beside the main window, with
 #                             the list's and the recording's tracks, the position and the event
@@ -90,6 +95,10 @@ kill "$updates_pid"
 wait "$updates_pid" 2>/dev/null || true
 updates_pid=
 rm -f "$work/demo-card/Velmora_download.url"
+shoot join-dialog 1920x1080 join-dialog.png
+shoot delete-dialog 1920x1080 delete-dialog.png
+shoot join-progress 1920x1080 join-progress.png
+shoot list-menu 1920x1080 list-menu.png
 
 # The map: tiles from a grid tile server on the loopback address; then with nothing there.
 coproc TILES { exec python3 "$root/scripts/grid_tile_server.py"; }

@@ -61,6 +61,8 @@ void CquorvaDlg::OnCommand(int id) {
         case ID_SAVE_JOINED:
         case ID_DELETE_FILES:
         case ID_EXPORT_CSV:
+        case ID_EXPORT_GPX:
+        case ID_EXPORT_GPX_GROUP:
             OnTaskCommand(id);
             return;
         case ID_SETTINGS:
@@ -83,10 +85,16 @@ void CquorvaDlg::OnCommand(int id) {
 
 void CquorvaDlg::OnTaskCommand(int id) {
     // A command whose task is not attached leaves playback alone.
-    if (tasks_.Busy() || tasks_.HasThread() || !tasks_.HasFactory()) return;
+    if (tasks_.Busy() || tasks_.HasThread() || !tasks_.HasTaskFor(id)) return;
     if (road_ && !road_->PrepareTask(id)) return;
     TaskFunction task = tasks_.TaskFor(id);
-    if (!task) return;
+    if (!task) {
+        // The user cancelled a question or there was nothing to do: the recording comes
+        // back as after a task.
+        if (road_) road_->AfterTask(0);
+        UpdateButtons();
+        return;
+    }
     StartTask(std::move(task), id == ID_DELETE_FILES ? WM_APP_DELETE_DONE : WM_APP_TASK_DONE);
 }
 

@@ -35,6 +35,7 @@
 #include "online/update_rules.h"
 #include "platform/qt/app_message_event.h"
 #include "player/player_group.h"
+#include "recordings/recording_name.h"
 #include "road/playback_buttons.h"
 #include "road/playback_command_ids.h"
 #include "skin/off_screen_dc.h"
@@ -42,6 +43,7 @@
 
 namespace quorva {
 
+class CFileSelectDlg;
 class CFilerContainerDlg;
 class CGSensorDlg;
 class CquorvaPlaybackView;
@@ -60,6 +62,7 @@ class CSkinSliderCtrl;
 class CPreviewWindow;
 class CSettingsDlg;
 class CUpdateDialog;
+class ViewerTasks;
 
 // Command ids of the main window.
 enum MainCommandId : int {
@@ -83,6 +86,8 @@ enum MainCommandId : int {
     ID_MAP_TOGGLE = command::ID_MAP_TOGGLE,
     ID_ASPECT_TOGGLE = command::ID_ASPECT_TOGGLE,
     ID_LEAVE_FULL_SCREEN = command::ID_LEAVE_FULL_SCREEN,
+    ID_EXPORT_GPX = command::ID_EXPORT_GPX,
+    ID_EXPORT_GPX_GROUP = command::ID_EXPORT_GPX_GROUP,
     ID_FILTER_0 = command::ID_FILTER_0,
     ID_FILTER_LAST = 38705,  // the range the filter handler accepts
 };
@@ -120,6 +125,16 @@ struct MainWindowOptions {
     MessageFunction showMessage;        // the skinned message dialog unless set
     SourceDialogFunction sourceDialog;  // the source dialog (CSourceOpenDlg) unless set
     FolderFunction pickSnapshotFolder;  // the folder chooser (PickFolder) unless set
+    // The output folder of a worker task: the folder chooser at the task's stored folder
+    // unless set.
+    FolderFunction pickTaskFolder;
+    // Runs the file selection dialog (modally unless set); answers 1 for OK.
+    std::function<int(CFileSelectDlg& dialog)> runFileSelect;
+    // What deletion does to the files: the desktop's (the card's volume, the trash, the FAT
+    // hidden attribute) unless set.
+    std::optional<RecordingFileOps> recordingFileOps;
+    // Called on a worker task's thread after each of its progress reports.
+    TaskControl::ProgressObserver taskProgressObserver;
     // The recording road (the playback controller) is made with the window; off, the
     // window runs without one until SetRoad attaches one.
     bool playbackRoad = true;
@@ -155,7 +170,11 @@ class CquorvaDlg : public QWidget,
     CquorvaRoad* OwnRoad() const { return ownRoad_.get(); }
     void SetRoad(RoadSeam* road) { road_ = road; }
     RoadSeam* Road() const { return road_; }
-    void SetTaskFactory(TaskFactory factory) { tasks_.SetFactory(std::move(factory)); }
+    // The worker tasks of the commands (the viewer's own are installed at start-up).
+    void SetTaskFactory(TaskFactory factory, std::vector<int> commands) {
+        tasks_.SetFactory(std::move(factory), std::move(commands));
+    }
+    bool CommandHasTask(int commandId) const { return tasks_.HasTaskFor(commandId); }
 
     // MovieWindowOwner.
     void OnMovieMessage(uint32_t id, uintptr_t wParam, intptr_t lParam) override;
@@ -169,6 +188,7 @@ class CquorvaDlg : public QWidget,
     void OnFolderSelected(const FolderSelection& selection) override;
     void OnRecordingSelected(int row) override;
     void OnFilterCommand(int k) override;
+    void OnRecordingContextMenu(int row, int x, int y) override;
 
     // Source: the browser scans and shows it; the first row is selected when there is one.
     void LoadSource(const std::string& path, int kind);
@@ -177,6 +197,8 @@ class CquorvaDlg : public QWidget,
     bool TraceFilePresent() const { return traceFilePresent_; }
     bool CsvAllowed() const { return csvAllowed_; }
     void SetCsvAllowed(bool allowed) { csvAllowed_ = allowed; }
+    // The CSV export may run for the loaded source: a card or a folder that holds recordings.
+    bool SourceAllowsCsv();
 
     // Worker task.
     bool StartTask(TaskFunction task, uint32_t endMessage = WM_APP_TASK_DONE);
@@ -189,6 +211,17 @@ class CquorvaDlg : public QWidget,
     void UpdateButtons();
     void ApplyButtonStates(const PlaybackButtonStates& states);
     int ListCount() const;
+
+    // What the worker tasks ask of the window before they start (viewer_tasks.h).
+    // kind 0: OK; 1: OK and Cancel. Answers 1 for OK.
+    int ShowUserMessage(const std::string& text, const std::string& caption, int kind = 0);
+    // The task's output folder, starting at the one stored under FOLDERPATH/key; "" when
+    // the user cancelled.
+    std::string PickTaskFolder(const std::string& key, int titleText);
+    int RunFileSelect(CFileSelectDlg& dialog);
+    RecordingFileOps DeleteOps() const;
+    // Closes the players and forgets the current recording (before its files are deleted).
+    void CloseOpenRecording();
 
     // Layout and frame.
     void Layout();
@@ -280,6 +313,7 @@ class CquorvaDlg : public QWidget,
     // Start-up (cquorva_startup.cpp).
     void BuildStartupSequence();
     void CreateRoad();
+    void InstallViewerTasks();
     void ComputeScale();
     void CreateChildren();
     void InitialisePlayers();
@@ -360,8 +394,6 @@ class CquorvaDlg : public QWidget,
     void HideTaskProgress() override;
     void EnableTaskControls(bool enable) override { EnableAllControls(enable); }
     void ShowTaskCompleted() override;
-    // kind 0: OK; 1: OK and Cancel. Answers 1 for OK.
-    int ShowUserMessage(const std::string& text, const std::string& caption, int kind = 0);
 
     friend class CquorvaPlaybackView;
 
@@ -369,6 +401,7 @@ class CquorvaDlg : public QWidget,
     std::unique_ptr<PlayerGroup> players_;
     RoadSeam* road_ = nullptr;
     TaskRunner tasks_;
+    std::unique_ptr<ViewerTasks> viewerTasks_;
     OnceSequence shutdown_;
     OnceSequence startup_;
     std::recursive_mutex mutexCache_;  // "hMutexCache": the catalogue and the current index

@@ -6,10 +6,12 @@
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
 #include "app/movie_menu.h"
+#include "app/viewer_tasks.h"
 #include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
 #include "map/map_dlg_wrap.h"
 #include "online/update_dialog.h"
+#include "panels/info_dlg.h"
 #include "player/preview_window.h"
 #include "skin/skin_progress_bar.h"
 
@@ -170,17 +172,21 @@ void CquorvaDlg::OnSourceRemoved(uintptr_t, intptr_t) {
 void CquorvaDlg::OnTaskDone(uintptr_t, intptr_t lParam) {
     FinishTask();
     progress_->hide();
+    // The task's own messages and what the viewer keeps of it.
+    if (viewerTasks_) viewerTasks_->AfterTask();
     if (road_) road_->AfterTask(lParam);
     UpdateButtons();
 }
 
 void CquorvaDlg::OnDeleteDone(uintptr_t, intptr_t lParam) {
-    // The source is read again by the browser; the view starts from its empty state.
+    // The source is read again by the browser (also after a delete that stopped early: what
+    // was deleted leaves the list); the view starts from its empty state.
     if (sourceKind_ == 1 || sourceKind_ == 2) {
+        if (info_) info_->SetStatusLetter('R');
         ResetView();
         LoadSource(sourcePath_, sourceKind_);
+        csvAllowed_ = SourceAllowsCsv();
     }
-    tasks_.MarkSucceededAndStop();
     PostAppMessage(this, WM_APP_TASK_DONE, 0, lParam);
 }
 

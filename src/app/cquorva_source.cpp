@@ -85,8 +85,7 @@ void CquorvaDlg::OnOpenSource() {
     }
     // The new source opens as one named on the command line does.
     OpenSource(source);
-    csvAllowed_ =
-        source.kind == 1 && browser_ && !browser_->Catalogue().ListAllRecordings().empty();
+    csvAllowed_ = SourceAllowsCsv();
     UpdateButtons();
 }
 

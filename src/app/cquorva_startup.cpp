@@ -120,6 +120,7 @@ void CquorvaDlg::BuildStartupSequence() {
                                  : static_cast<int>(std::clamp(LeadingNumber(volume), 0L, 65535L));
     });
     startup_.Add("road", [this] { CreateRoad(); });
+    startup_.Add("worker tasks", [this] { InstallViewerTasks(); });
     startup_.Add("size window", [this] {
         const QRect rect =
             InitialMainWindowRect(MainWindowSize(scale_, 1.0, 1.0), WorkArea(), scale_);
@@ -226,8 +227,8 @@ void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
         ShowUserMessage(UiText(96), "ERROR");
     }
     if (source.kind != 0) {
-        if (source.kind == 1) csvAllowed_ = true;
         OpenSource(source);
+        csvAllowed_ = source.kind == 1 || SourceAllowsCsv();
     }
     UpdateButtons();
     StartUpdateCheck();

@@ -1,5 +1,6 @@
 #include "browser/file_list_ctrl.h"
 
+#include <QContextMenuEvent>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -79,6 +80,13 @@ void CFileListCtrl::FitColumns() {
     const int second = TriggerColumnWidth();
     header_->resizeSection(1, second);
     header_->resizeSection(0, std::max(1, viewport()->width() - second - 1));
+}
+
+void CFileListCtrl::contextMenuEvent(QContextMenuEvent* event) {
+    // The event is the viewport's: its position is in viewport coordinates.
+    const QModelIndex index = indexAt(event->pos());
+    emit contextMenuRequested(index.isValid() ? index.row() : -1, event->globalPos());
+    event->accept();
 }
 
 void CFileListCtrl::resizeEvent(QResizeEvent* event) {

@@ -68,12 +68,15 @@ class CFileListCtrl : public QTreeWidget {
     // A row became selected (by the user or by SelectRow).
     void rowSelected(int row);
     void headerClicked(int column);
+    // The user asked for the list's menu over row (-1: no row) at the screen point.
+    void contextMenuRequested(int row, QPoint screenPoint);
 
   protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
     void resizeEvent(QResizeEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void InsertRows();

@@ -59,6 +59,9 @@ CFilerContainerDlg::CFilerContainerDlg(QWidget* parent, SourceEnvironment enviro
     connect(list_, &CFileListCtrl::rowSelected, this, [this](int row) { OnRowSelected(row); });
     connect(list_, &CFileListCtrl::headerClicked, this,
             [this](int column) { SortByColumn(column); });
+    connect(list_, &CFileListCtrl::contextMenuRequested, this, [this](int row, QPoint at) {
+        if (listener_ && !busy_) listener_->OnRecordingContextMenu(row, at.x(), at.y());
+    });
 
     auto present = [this](const std::string& path) {
         std::error_code ec;

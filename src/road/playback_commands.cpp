@@ -305,6 +305,14 @@ bool PlaybackController::PrepareTask(int commandId) {
         players_.Prefetch("");
         return true;
     }
+    if (commandId == ID_EXPORT_GPX || commandId == ID_EXPORT_GPX_GROUP) {
+        // Also while a recording is still opening (the menu's click selected it): the task
+        // only reads drive data; a started recording waits where it was.
+        if (started_ && EndGuardBlocksNow()) return false;
+        PauseAll();
+        if (started_) MarkReopenAfterTask(cursor_);
+        return true;
+    }
     return true;
 }
 

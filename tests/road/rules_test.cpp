@@ -172,6 +172,8 @@ TEST(Buttons, ListSourceAndFailedOpen) {
     in.sourceKind = 3;  // a single file: no join, no delete
     in.csvAllowed = false;
     EXPECT_EQ(Bottom(*ComputeButtonStates(in)), "00100010110101");
+    in.sourceKind = 2;  // a folder of recordings: join and delete as on a card
+    EXPECT_EQ(Bottom(*ComputeButtonStates(in)), "00100011111101");
 
     EXPECT_EQ(Bottom(ButtonsAfterFailedOpen(true)), "00000000011000");
     EXPECT_EQ(Bottom(ButtonsAfterFailedOpen(false)), "00000000010000");

@@ -18,6 +18,12 @@
 //   folder-chooser     the folder chooser of the snapshot command (Qt's own dialog)
 //   snapshot-message   the message that names the snapshot's folder and files
 //   slider-tip         the position slider's tip and a button's tooltip
+//   join-dialog        the file selection dialog of the joined movie: the group's recordings,
+//                      two of them ticked, the first one marked by an earlier join
+//   delete-dialog      the file selection dialog of the delete over the listed recordings
+//   join-progress      the progress bar while a join of the group's first three recordings
+//                      runs (held at its first report)
+//   list-menu          the recording list's menu (GPS track export)
 //   play-through       the first recording played, and the ones after it by continuous play,
 //                      until the last one waits at its start again (for the tick figures
 //                      of QUORVA_TICK_STATS); the picture is taken at the end
@@ -34,6 +40,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
@@ -42,10 +49,13 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "app/cquorva_dlg.h"
 #include "app/cquorva_road.h"
@@ -55,6 +65,7 @@
 #include "appcore/settings_store.h"
 #include "appcore/ui_text.h"
 #include "browser/file_list_ctrl.h"
+#include "browser/file_select_dlg.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
 #include "browser/source_open_dlg.h"
@@ -362,6 +373,25 @@ int main(int argc, char** argv) {
         dialog.close();
         return quorva::SourceChoice{2, second};
     };
+    // The join of the progress shot: the first three recordings into a scratch folder, held
+    // at its first report until the picture is taken.
+    QTemporaryDir outputDir;
+    const std::string output = outputDir.path().toStdString();
+    options.pickTaskFolder = [output](QWidget*, const std::string&) { return output; };
+    options.runFileSelect = [](quorva::CFileSelectDlg& dialog) {
+        for (int row = 0; row < 3 && row < dialog.Selection().RowCount(); ++row)
+            dialog.ClickRow(row);
+        dialog.Confirm();
+        return dialog.result();
+    };
+    std::atomic<bool> held{false};
+    options.taskProgressObserver = [&held](quorva::TaskControl& control, uint64_t done,
+                                           uint64_t total) {
+        if (done != 1 || total == 0) return;
+        held = true;
+        while (control.Busy())
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    };
     quorva::CquorvaDlg window(std::move(options));
     window.Initialize();
     window.show();
@@ -502,6 +532,48 @@ int main(int argc, char** argv) {
             QToolTip::showText(button->mapToGlobal(QPoint(button->width() / 2, button->height())),
                                button->toolTip(), button);
         Pump(800);
+    } else if (shot == QLatin1String("join-dialog") || shot == QLatin1String("delete-dialog")) {
+        const bool join = shot == QLatin1String("join-dialog");
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        auto* dialog = new quorva::CFileSelectDlg(&window);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        quorva::CFilerContainerDlg* browser = window.Browser();
+        std::vector<quorva::RecordingEntry> group =
+            join ? browser->Catalogue().Catalogue() : browser->Rows();
+        if (join && !group.empty()) group.front().joinedMark = 1;
+        dialog->Prepare(join ? quorva::FileSelectMode::kJoin : quorva::FileSelectMode::kDelete,
+                        group, browser->Catalogue().ListAllRecordings());
+        for (int row : join ? std::vector<int>{1, 2} : std::vector<int>{0, 2})
+            dialog->ClickRow(row);
+        dialog->show();
+        dialog->move(window.geometry().center() - dialog->rect().center());
+        Pump(800);
+    } else if (shot == QLatin1String("join-progress")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        window.OnCommand(quorva::ID_SAVE_JOINED);
+        if (!PumpUntil([&] { return held.load(); }, 20000)) std::fprintf(stderr, "no join\n");
+        Pump(600);
+        const bool saved = Save(out, crop);
+        window.OnCommand(quorva::ID_PLAY_STOP);  // cancels it: nothing is written
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("list-menu")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        // The right click selects the row first (its recording opens).
+        if (!SelectAndWait(window, 1)) std::fprintf(stderr, "the recording did not open\n");
+        quorva::CFileListCtrl* list = window.Browser()->List();
+        const QPoint at =
+            list->viewport()->mapToGlobal(list->visualRect(list->model()->index(1, 0)).center());
+        bool saved = false;
+        QTimer::singleShot(700, [&] {
+            saved = Save(out, crop);
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        });
+        window.OnRecordingContextMenu(1, at.x(), at.y());
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
     } else if (shot == QLatin1String("play-through")) {
         quorva::PlaybackController* road = Road(window);
         if (road && SelectAndWait(window, 0)) {
