@@ -6,14 +6,15 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git clang-format
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-multimedia-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev
   qt6-webengine-dev qt6-webengine-dev-tools libqt6opengl6-dev qt6-qpa-plugins
   libqt6sql6-sqlite
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   ffmpeg valgrind
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n
+  dpkg-dev file desktop-file-utils appstream
   libgl1-mesa-dri libegl-mesa0 libglx-mesa0 mesa-utils
 )
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs every test. The exit code is the
-# tests' result.
+# Installs what is needed, builds everything, runs every test and builds and checks the
+# Debian package. The exit code is the result of all of it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -41,6 +41,9 @@ if [ "${QUORVA_SKIP_SANITIZE:-0}" != 1 ]; then
     ctest --test-dir "$asan" --output-on-failure -j "$(nproc)" -L 'player|container' \
     || status=$?
 fi
+
+# The Debian package: built, listed and checked (desktop entry, metadata, both programs).
+scripts/package.sh || status=$?
 
 # Fuzz targets: built with clang's sanitizers and run for a few seconds each.
 if [ -x scripts/fuzz.sh ] && [ "${QUORVA_SKIP_FUZZ:-0}" != 1 ]; then

@@ -12,6 +12,7 @@
 #include "map/map_dlg_wrap.h"
 #include "road/playback_end_guard.h"
 #include "skin/skin_button.h"
+#include "tools/settings_dlg.h"
 
 namespace quorva {
 
@@ -54,14 +55,18 @@ void CquorvaDlg::OnCommand(int id) {
         case ID_MAP_TOGGLE:
             OnMapToggle();
             return;
+        case ID_LEAVE_FULL_SCREEN:
+            if (frame_.FullScreen()) ToggleFullScreen(true);
+            return;
         case ID_SAVE_JOINED:
         case ID_DELETE_FILES:
         case ID_EXPORT_CSV:
+        case ID_EXPORT_GPX:
+        case ID_EXPORT_GPX_GROUP:
             OnTaskCommand(id);
             return;
         case ID_SETTINGS:
-            // The settings dialog is attached with the maintenance tools.
-            if (road_) road_->OnCommand(id);
+            OnSettings();
             return;
         default:
             break;
@@ -80,18 +85,34 @@ void CquorvaDlg::OnCommand(int id) {
 
 void CquorvaDlg::OnTaskCommand(int id) {
     // A command whose task is not attached leaves playback alone.
-    if (tasks_.Busy() || tasks_.HasThread() || !tasks_.HasFactory()) return;
+    if (tasks_.Busy() || tasks_.HasThread() || !tasks_.HasTaskFor(id)) return;
     if (road_ && !road_->PrepareTask(id)) return;
     TaskFunction task = tasks_.TaskFor(id);
-    if (!task) return;
+    if (!task) {
+        // The user cancelled a question or there was nothing to do: the recording comes
+        // back as after a task.
+        if (road_) road_->AfterTask(0);
+        UpdateButtons();
+        return;
+    }
     StartTask(std::move(task), id == ID_DELETE_FILES ? WM_APP_DELETE_DONE : WM_APP_TASK_DONE);
 }
 
 void CquorvaDlg::OnThumbnailToggle() {
     thumbnail_ = !thumbnail_;
     caption_[3]->setText(QString::fromStdString(UiText(thumbnail_ ? 172 : 171)));
-    if (browser_) browser_->List()->viewport()->update();
+    if (browser_) {
+        browser_->List()->SetPreviewEnabled(thumbnail_);
+        browser_->List()->viewport()->update();
+    }
     WriteSetting("DISPLAY", "THUMBNAIL", thumbnail_ ? "1" : "0");
+}
+
+void CquorvaDlg::OnSettings() {
+    if (!settings_) return;
+    settings_->Centre();
+    settings_->show();
+    settings_->raise();
 }
 
 void CquorvaDlg::OnMapToggle() {
@@ -156,11 +177,15 @@ bool CquorvaDlg::RoutePlaybackKey(QKeyEvent* event, bool fromTree) {
 }
 
 void CquorvaDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter and Escape do not close the window (nor do anything else).
+    // Enter and Escape do not close the window; Escape only leaves full-screen.
     switch (event->key()) {
+        case Qt::Key_Escape:
+            // Escape leaves full-screen, as in every video player; otherwise it does nothing.
+            if (frame_.FullScreen() && !event->isAutoRepeat()) ToggleFullScreen(true);
+            event->accept();
+            return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Escape:
             event->accept();
             return;
         default:

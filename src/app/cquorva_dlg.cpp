@@ -5,22 +5,29 @@
 #include <QPainter>
 #include <QStandardPaths>
 
+#include <cmath>
+
 #include "app/cquorva_playback_map.h"
 #include "app/cquorva_road.h"
 #include "app/movie_dialog.h"
 #include "app/resize_frame.h"
+#include "app/viewer_tasks.h"
 #include "appcore/settings_store.h"
 #include "appcore/ui_scale.h"
 #include "appcore/ui_text.h"
+#include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
 #include "map/map_dlg.h"
 #include "map/map_dlg_wrap.h"
 #include "map/map_tile_settings.h"
 #include "map/map_track_source.h"
+#include "online/update_dialog.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "panels/panel_style.h"
 #include "platform/qt/volumes.h"
+#include "player/preview_window.h"
+#include "road/elapsed_time_text.h"
 #include "skin/logo_dlg.h"
 #include "skin/msg_dlg.h"
 #include "skin/skin_button.h"
@@ -28,6 +35,7 @@
 #include "skin/skin_resources.h"
 #include "skin/skin_slider.h"
 #include "skin/ui_fonts.h"
+#include "tools/settings_dlg.h"
 
 namespace quorva {
 
@@ -105,6 +113,13 @@ void CquorvaDlg::CreateChildren() {
     browser_->setObjectName(QStringLiteral("file browser"));
     browser_->SetListener(this);
     browser_->SetMessageTarget(this);
+    // The hover preview's popup beside the recording list, and the settings dialog; both
+    // hidden until used.
+    preview_ = new CPreviewWindow(this);
+    browser_->List()->SetPreviewPopup(preview_);
+    browser_->List()->SetPreviewTarget(this);
+    settings_ = new CSettingsDlg(this);
+    settings_->hide();
 
     detached_ = std::make_unique<CMovieDialog>(this);
     detached_->setWindowIcon(ApplicationIcon());
@@ -147,6 +162,7 @@ void CquorvaDlg::CreateChildren() {
     seek_ = new CSkinSliderCtrl(this);
     seek_->Create(IDC_SEEK_SLIDER, this);
     seek_->SetImages(IDB_SEEK_PLAYED, IDB_SEEK_REMAINING, IDB_SEEK_THUMB, IDB_SEEK_THUMB_PRESSED);
+    seek_->SetValueText([this](int position) { return SeekTipText(position); });
     volumeSlider_ = new CSkinSliderCtrl(this);
     volumeSlider_->Create(IDC_VOLUME_SLIDER, this);
     volumeSlider_->SetImages(IDB_VOLUME_PLAYED, IDB_VOLUME_REMAINING, IDB_VOLUME_THUMB,
@@ -218,6 +234,20 @@ void CquorvaDlg::OnMovieDoubleClick(int index) {
         PlaceDetachedWindow(false);
         detached_->show();
     }
+}
+
+QString CquorvaDlg::SeekTipText(int position) const {
+    const PlayerSlot& main = players_->slot[0];
+    if (!road_ || !road_->Started() || !main.valid || main.frameMs <= 0 || !seek_ ||
+        seek_->RangeMax() <= 0)
+        return {};
+    const double frameMs = main.frameMs;
+    return QString::fromStdString(ElapsedTimeText(std::llround(position * frameMs),
+                                                  std::llround(seek_->RangeMax() * frameMs)));
+}
+
+CUpdateDialog* CquorvaDlg::UpdateDialog() const {
+    return updateDialog_.data();
 }
 
 PlaybackMap* CquorvaDlg::RoadMap() const {

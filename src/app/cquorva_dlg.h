@@ -32,8 +32,10 @@
 #include "app/task_runner.h"
 #include "appcore/app_messages.h"
 #include "browser/file_browser_listener.h"
+#include "online/update_rules.h"
 #include "platform/qt/app_message_event.h"
 #include "player/player_group.h"
+#include "recordings/recording_name.h"
 #include "road/playback_buttons.h"
 #include "road/playback_command_ids.h"
 #include "skin/off_screen_dc.h"
@@ -41,6 +43,7 @@
 
 namespace quorva {
 
+class CFileSelectDlg;
 class CFilerContainerDlg;
 class CGSensorDlg;
 class CquorvaPlaybackView;
@@ -56,6 +59,10 @@ class SlotTrackSource;
 class CSkinButton;
 class CSkinProgressBarCtrl;
 class CSkinSliderCtrl;
+class CPreviewWindow;
+class CSettingsDlg;
+class CUpdateDialog;
+class ViewerTasks;
 
 // Command ids of the main window.
 enum MainCommandId : int {
@@ -78,6 +85,9 @@ enum MainCommandId : int {
     ID_EXPORT_CSV = command::ID_EXPORT_CSV,
     ID_MAP_TOGGLE = command::ID_MAP_TOGGLE,
     ID_ASPECT_TOGGLE = command::ID_ASPECT_TOGGLE,
+    ID_LEAVE_FULL_SCREEN = command::ID_LEAVE_FULL_SCREEN,
+    ID_EXPORT_GPX = command::ID_EXPORT_GPX,
+    ID_EXPORT_GPX_GROUP = command::ID_EXPORT_GPX_GROUP,
     ID_FILTER_0 = command::ID_FILTER_0,
     ID_FILTER_LAST = 38705,  // the range the filter handler accepts
 };
@@ -115,6 +125,16 @@ struct MainWindowOptions {
     MessageFunction showMessage;        // the skinned message dialog unless set
     SourceDialogFunction sourceDialog;  // the source dialog (CSourceOpenDlg) unless set
     FolderFunction pickSnapshotFolder;  // the folder chooser (PickFolder) unless set
+    // The output folder of a worker task: the folder chooser at the task's stored folder
+    // unless set.
+    FolderFunction pickTaskFolder;
+    // Runs the file selection dialog (modally unless set); answers 1 for OK.
+    std::function<int(CFileSelectDlg& dialog)> runFileSelect;
+    // What deletion does to the files: the desktop's (the card's volume, the trash, the FAT
+    // hidden attribute) unless set.
+    std::optional<RecordingFileOps> recordingFileOps;
+    // Called on a worker task's thread after each of its progress reports.
+    TaskControl::ProgressObserver taskProgressObserver;
     // The recording road (the playback controller) is made with the window; off, the
     // window runs without one until SetRoad attaches one.
     bool playbackRoad = true;
@@ -150,7 +170,11 @@ class CquorvaDlg : public QWidget,
     CquorvaRoad* OwnRoad() const { return ownRoad_.get(); }
     void SetRoad(RoadSeam* road) { road_ = road; }
     RoadSeam* Road() const { return road_; }
-    void SetTaskFactory(TaskFactory factory) { tasks_.SetFactory(std::move(factory)); }
+    // The worker tasks of the commands (the viewer's own are installed at start-up).
+    void SetTaskFactory(TaskFactory factory, std::vector<int> commands) {
+        tasks_.SetFactory(std::move(factory), std::move(commands));
+    }
+    bool CommandHasTask(int commandId) const { return tasks_.HasTaskFor(commandId); }
 
     // MovieWindowOwner.
     void OnMovieMessage(uint32_t id, uintptr_t wParam, intptr_t lParam) override;
@@ -164,6 +188,7 @@ class CquorvaDlg : public QWidget,
     void OnFolderSelected(const FolderSelection& selection) override;
     void OnRecordingSelected(int row) override;
     void OnFilterCommand(int k) override;
+    void OnRecordingContextMenu(int row, int x, int y) override;
 
     // Source: the browser scans and shows it; the first row is selected when there is one.
     void LoadSource(const std::string& path, int kind);
@@ -172,6 +197,8 @@ class CquorvaDlg : public QWidget,
     bool TraceFilePresent() const { return traceFilePresent_; }
     bool CsvAllowed() const { return csvAllowed_; }
     void SetCsvAllowed(bool allowed) { csvAllowed_ = allowed; }
+    // The CSV export may run for the loaded source: a card or a folder that holds recordings.
+    bool SourceAllowsCsv();
 
     // Worker task.
     bool StartTask(TaskFunction task, uint32_t endMessage = WM_APP_TASK_DONE);
@@ -184,6 +211,17 @@ class CquorvaDlg : public QWidget,
     void UpdateButtons();
     void ApplyButtonStates(const PlaybackButtonStates& states);
     int ListCount() const;
+
+    // What the worker tasks ask of the window before they start (viewer_tasks.h).
+    // kind 0: OK; 1: OK and Cancel. Answers 1 for OK.
+    int ShowUserMessage(const std::string& text, const std::string& caption, int kind = 0);
+    // The task's output folder, starting at the one stored under FOLDERPATH/key; "" when
+    // the user cancelled.
+    std::string PickTaskFolder(const std::string& key, int titleText);
+    int RunFileSelect(CFileSelectDlg& dialog);
+    RecordingFileOps DeleteOps() const;
+    // Closes the players and forgets the current recording (before its files are deleted).
+    void CloseOpenRecording();
 
     // Layout and frame.
     void Layout();
@@ -241,6 +279,13 @@ class CquorvaDlg : public QWidget,
     CSkinProgressBarCtrl* ProgressBar() const { return progress_; }
     CSkinButton* Button(int commandId) const;
     CFilerContainerDlg* Browser() const { return browser_; }
+    // The hover preview's popup, the settings dialog and the update notice (null until
+    // the update check announced something).
+    CPreviewWindow* PreviewWindow() const { return preview_; }
+    CSettingsDlg* SettingsDialog() const { return settings_; }
+    CUpdateDialog* UpdateDialog() const;
+    // The versions the update check starts with (read from the sources loaded so far).
+    const UpdateInputs& UpdateCheckInputs() const { return updateInputs_; }
     CResizeFrame* ResizeFrame() const { return frame_.Outline(); }
     const CResourceImage& Images() const { return images_; }
     std::recursive_mutex& MutexCache() { return mutexCache_; }
@@ -268,6 +313,7 @@ class CquorvaDlg : public QWidget,
     // Start-up (cquorva_startup.cpp).
     void BuildStartupSequence();
     void CreateRoad();
+    void InstallViewerTasks();
     void ComputeScale();
     void CreateChildren();
     void InitialisePlayers();
@@ -288,6 +334,8 @@ class CquorvaDlg : public QWidget,
     void OnZoomRefresh(uintptr_t wParam, intptr_t lParam);
     void OnMovieReposition(uintptr_t wParam, intptr_t lParam);
     void OnFolderSelectedMessage(uintptr_t wParam, intptr_t lParam);
+    void OnPreviewItem(uintptr_t wParam, intptr_t lParam);
+    void OnUpdateAvailable(uintptr_t wParam, intptr_t lParam);
     void OnIgnored(uintptr_t, intptr_t) {}
     template <uint32_t Id>
     void ToRoad(uintptr_t wParam, intptr_t lParam);
@@ -295,14 +343,24 @@ class CquorvaDlg : public QWidget,
 
     // Commands (cquorva_commands.cpp).
     void OnOpenSource();
+    // Opens a source as one named on the command line opens (the source dialog's choice
+    // too): the tree on its first group, the first recording chosen and waiting at its start.
+    void OpenSource(const StartupSource& source);
     void OpenFirstGroup();
     void OnMapToggle();
     void OnMapWatch();
     void OnThumbnailToggle();
+    void OnSettings();
+    // Once per run, at start-up: the update check against the server of the settings.
+    void StartUpdateCheck();
+    void NoteSourceVersions(const std::string& path, int kind);
     void OnTaskCommand(int id);
     bool GuardBlocks();
     // The playback key of a key press (space, left, right, Home), routed to the road.
     bool RoutePlaybackKey(QKeyEvent* event, bool fromTree);
+    // The position slider's tip: the position as elapsed time ("0:12 / 1:00"); empty while
+    // no recording has started.
+    QString SeekTipText(int position) const;
 
     // Layout (cquorva_layout.cpp).
     void LoadButtonImages();
@@ -336,8 +394,6 @@ class CquorvaDlg : public QWidget,
     void HideTaskProgress() override;
     void EnableTaskControls(bool enable) override { EnableAllControls(enable); }
     void ShowTaskCompleted() override;
-    // kind 0: OK; 1: OK and Cancel. Answers 1 for OK.
-    int ShowUserMessage(const std::string& text, const std::string& caption, int kind = 0);
 
     friend class CquorvaPlaybackView;
 
@@ -345,6 +401,7 @@ class CquorvaDlg : public QWidget,
     std::unique_ptr<PlayerGroup> players_;
     RoadSeam* road_ = nullptr;
     TaskRunner tasks_;
+    std::unique_ptr<ViewerTasks> viewerTasks_;
     OnceSequence shutdown_;
     OnceSequence startup_;
     std::recursive_mutex mutexCache_;  // "hMutexCache": the catalogue and the current index
@@ -353,6 +410,11 @@ class CquorvaDlg : public QWidget,
     CResourceImage images_;
     COffScreenDC surface_;
     CFilerContainerDlg* browser_ = nullptr;
+    CPreviewWindow* preview_ = nullptr;
+    CSettingsDlg* settings_ = nullptr;
+    QPointer<CUpdateDialog> updateDialog_;
+    QtMessageTarget noticeMessages_{this};  // the update thread's notice
+    UpdateInputs updateInputs_;
     std::unique_ptr<CMovieDialog> detached_;
     std::array<CMovieStatic*, 2> movie_{};
     CLogoDlg* logo_ = nullptr;

@@ -14,12 +14,14 @@
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "panels/panel_style.h"
+#include "player/preview_window.h"
 #include "skin/keep_on_screen.h"
 #include "skin/logo_dlg.h"
 #include "skin/skin_button.h"
 #include "skin/skin_progress_bar.h"
 #include "skin/skin_resources.h"
 #include "skin/skin_slider.h"
+#include "tools/settings_dlg.h"
 
 namespace quorva {
 
@@ -73,6 +75,8 @@ void CquorvaDlg::Rescale(const QRect& windowRect) {
     frame_.SetOutlineWidth(std::max(2, Scaled(2, scale_)));
     Layout();
     if (browser_) browser_->LayOut();
+    if (preview_) preview_->ApplyScale(scale_);
+    if (settings_) settings_->ApplyScale();
     if (detached_ && detached_->Scale() != scale_) {
         detached_->ApplyScale(scale_);
         PlaceDetachedWindow(true);

@@ -6,8 +6,13 @@
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
 #include "app/movie_menu.h"
+#include "app/viewer_tasks.h"
 #include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
+#include "map/map_dlg_wrap.h"
+#include "online/update_dialog.h"
+#include "panels/info_dlg.h"
+#include "player/preview_window.h"
 #include "skin/skin_progress_bar.h"
 
 namespace quorva {
@@ -35,7 +40,7 @@ const AppMessageMap<CquorvaDlg>& CquorvaDlg::MessageMap() {
         {WM_APP_PLAYER_ENDED, &D::ToRoad<WM_APP_PLAYER_ENDED>},
         {WM_APP_PLAYER_READY, &D::ToRoad<WM_APP_PLAYER_READY>},
         {WM_APP_EVENT_FILTER, &D::ToRoad<WM_APP_EVENT_FILTER>},
-        {WM_APP_PREVIEW_ITEM, &D::ToRoad<WM_APP_PREVIEW_ITEM>},
+        {WM_APP_PREVIEW_ITEM, &D::OnPreviewItem},
         {WM_APP_FOLDER_SELECTED, &D::OnFolderSelectedMessage},
         {WM_APP_SOURCE_REMOVED, &D::OnSourceRemoved},
         {WM_APP_PRELOAD_DONE, &D::ToRoad<WM_APP_PRELOAD_DONE>},
@@ -45,7 +50,7 @@ const AppMessageMap<CquorvaDlg>& CquorvaDlg::MessageMap() {
         {WM_APP_APPBAR, &D::OnAppBar},
         {WM_APP_ZOOM_REFRESH, &D::OnZoomRefresh},
         {WM_APP_MOVIE_REPOSITION, &D::OnMovieReposition},
-        {WM_APP_UPDATE_AVAILABLE, &D::ToRoad<WM_APP_UPDATE_AVAILABLE>},
+        {WM_APP_UPDATE_AVAILABLE, &D::OnUpdateAvailable},
         // Accepted and ignored.
         {0x8002, &D::OnIgnored},
         {0x825D, &D::OnIgnored},
@@ -73,6 +78,25 @@ void CquorvaDlg::OnFolderSelectedMessage(uintptr_t wParam, intptr_t lParam) {
     if (browser_->LoadFolder(static_cast<uint64_t>(wParam)) > 0 && browser_->RowCount() > 0)
         browser_->SelectRecordingRow(0, false);
     UpdateButtons();
+}
+
+void CquorvaDlg::OnPreviewItem(uintptr_t wParam, intptr_t) {
+    // The popup was hidden again before this arrived (the mouse moved on): nothing to show.
+    if (!preview_ || !thumbnail_ || !browser_ || !preview_->isVisible()) return;
+    const auto& rows = browser_->Rows();
+    if (wParam >= rows.size()) return;
+    preview_->Preview(rows[wParam].path);
+}
+
+void CquorvaDlg::OnUpdateAvailable(uintptr_t, intptr_t) {
+    const std::string notice = map_ ? map_->Checker().NoticeText() : std::string();
+    if (notice.empty()) return;
+    // Owned by the desktop, as a window of its own beside the viewer.
+    if (!updateDialog_) updateDialog_ = new CUpdateDialog(nullptr);
+    updateDialog_->SetNoticeText(notice);
+    updateDialog_->CentreOn(screen());
+    updateDialog_->show();
+    updateDialog_->raise();
 }
 
 void CquorvaDlg::OnProgress(uintptr_t wParam, intptr_t lParam) {
@@ -123,6 +147,7 @@ void CquorvaDlg::OnSourceRemoved(uintptr_t, intptr_t) {
     // The view goes back to its empty state; then, when the viewer ran from the removed
     // drive, it ends.
     if (road_) road_->StopAll();
+    if (preview_) preview_->hide();
     ResetView();
     csvAllowed_ = false;
     UpdateButtons();
@@ -147,17 +172,21 @@ void CquorvaDlg::OnSourceRemoved(uintptr_t, intptr_t) {
 void CquorvaDlg::OnTaskDone(uintptr_t, intptr_t lParam) {
     FinishTask();
     progress_->hide();
+    // The task's own messages and what the viewer keeps of it.
+    if (viewerTasks_) viewerTasks_->AfterTask();
     if (road_) road_->AfterTask(lParam);
     UpdateButtons();
 }
 
 void CquorvaDlg::OnDeleteDone(uintptr_t, intptr_t lParam) {
-    // The source is read again by the browser; the view starts from its empty state.
+    // The source is read again by the browser (also after a delete that stopped early: what
+    // was deleted leaves the list); the view starts from its empty state.
     if (sourceKind_ == 1 || sourceKind_ == 2) {
+        if (info_) info_->SetStatusLetter('R');
         ResetView();
         LoadSource(sourcePath_, sourceKind_);
+        csvAllowed_ = SourceAllowsCsv();
     }
-    tasks_.MarkSucceededAndStop();
     PostAppMessage(this, WM_APP_TASK_DONE, 0, lParam);
 }
 

@@ -6,6 +6,7 @@
 #include "app/cquorva_dlg.h"
 #include "app/movie_dialog.h"
 #include "app/movie_menu.h"
+#include "app/movie_static.h"
 #include "appcore/ui_text.h"
 #include "browser/filer_container_dlg.h"
 #include "skin/logo_dlg.h"
@@ -43,6 +44,12 @@ void CquorvaPlaybackView::ReleaseSeekSlider() {
 
 bool CquorvaPlaybackView::SeekPressOnThumb() const {
     return w_.seek_ && !w_.seek_->PressOutsideThumb();
+}
+
+int64_t CquorvaPlaybackView::MainPicturePosition() const {
+    const CMovieStatic* movie = w_.Movie(0);
+    const FramePtr picture = movie ? movie->LastPicture() : nullptr;
+    return picture ? picture->position : -1;
 }
 
 void CquorvaPlaybackView::SetVolumePos(int volume) {

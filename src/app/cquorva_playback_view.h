@@ -18,6 +18,7 @@ class CquorvaPlaybackView : public PlaybackView {
     void SetSeekPos(int position) override;
     void ReleaseSeekSlider() override;
     bool SeekPressOnThumb() const override;
+    int64_t MainPicturePosition() const override;
     void SetVolumePos(int volume) override;
 
     ShellButtonContext ButtonContext() const override;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/cquorva_dlg.h"
+#include "app/startup_source.h"
 #include "appcore/ui_text.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/filer_container_dlg.h"
@@ -38,6 +39,7 @@ void CquorvaDlg::LoadSource(const std::string& path, int kind) {
     if (road_) road_->SetTraceFilePresent(traceFilePresent_);
     if (!browser_) return;
     if (browser_->LoadSource(path, kind) == 0) OpenFirstGroup();
+    NoteSourceVersions(path, kind);
     if (road_) road_->ListChanged();
     if (browser_->RowCount() > 0) browser_->SelectRecordingRow(0, false);
     UpdateButtons();
@@ -52,33 +54,39 @@ void CquorvaDlg::OpenFirstGroup() {
     browser_->LoadFolder(node->children.front()->serial);
 }
 
+void CquorvaDlg::OpenSource(const StartupSource& source) {
+    LoadSource(source.path, source.kind);
+    SetPlayFace(false);
+    UpdateButtons();
+    if (browser_) browser_->List()->viewport()->update();
+}
+
 void CquorvaDlg::OnOpenSource() {
     if (road_) road_->StopAll();
     if (info_) info_->SetStatusLetter('R');
     csvAllowed_ = false;
+    // The pictures, the panels and the graph go back to their empty faces. No recording is
+    // chosen while the dialog is open: the old list's first one would open behind it.
     ResetView();
-    if (browser_ && browser_->RowCount() > 0) browser_->SelectRecordingRow(0, false);
 
     const SourceChoice choice =
         options_.sourceDialog ? options_.sourceDialog(this) : RunSourceDialog(this);
-    if (choice.kind == 0) {
+    const StartupEnvironment env =
+        options_.startup ? *options_.startup : DefaultStartupEnvironment();
+    const StartupSource source = ChosenSource(choice.kind, choice.path, env);
+    if (source.kind == 0) {
+        if (choice.kind == 3 && !choice.path.empty() && PathExists(choice.path))
+            ShowUserMessage(UiText(96), "ERROR");
+        // The source stays; its first recording is chosen again, as before the dialog.
+        if (browser_ && browser_->RowCount() > 0) browser_->SelectRecordingRow(0, false);
         csvAllowed_ = false;
         UpdateButtons();
         return;
     }
-    std::string path = choice.path;
-    if (path.empty() || !PathExists(path)) return;
-    if (choice.kind == 3 && !IsRecordingName(path)) {
-        ShowUserMessage(UiText(96), "ERROR");
-        return;
-    }
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    LoadSource(path, choice.kind);
-    csvAllowed_ =
-        choice.kind == 1 && browser_ && !browser_->Catalogue().ListAllRecordings().empty();
+    // The new source opens as one named on the command line does.
+    OpenSource(source);
+    csvAllowed_ = SourceAllowsCsv();
     UpdateButtons();
-    if (browser_) browser_->List()->viewport()->update();
 }
 
 void CquorvaDlg::OnFolderSelected(const FolderSelection& selection) {

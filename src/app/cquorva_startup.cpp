@@ -26,13 +26,19 @@
 #include "container/drive_data_store.h"
 #include "container/known_box_types.h"
 #include "map/map_dlg_wrap.h"
+#include "online/source_versions.h"
+#include "online/update_dialog.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
+#include "player/preview_window.h"
+#include "skin/dark_look.h"
+#include "skin/qt_translations.h"
 #include "skin/skin_button.h"
 #include "skin/skin_progress_bar.h"
 #include "skin/skin_resources.h"
 #include "skin/skin_slider.h"
 #include "skin/ui_fonts.h"
+#include "tools/settings_dlg.h"
 
 namespace quorva {
 
@@ -74,15 +80,22 @@ void CquorvaDlg::BuildStartupSequence() {
     startup_.Add("mutexes", {});  // in-process locks: they cannot fail
     startup_.Add("largest factor",
                  [this] { largest_ = LargestFactor(ScreenRect().width(), UiScale()); });
-    startup_.Add("language slot", [] { ChooseLanguageSlot(); });
-    startup_.Add("ui scale", [this] {
-        ComputeScale();
+    // The settings directory comes before the language: DISPLAY/LANGUAGE may choose it.
+    startup_.Add("settings directory", [this] {
         if (!options_.settingsDirectory.empty()) {
             SetSettingsDirectory(options_.settingsDirectory);
         } else {
             std::error_code ec;
             SetSettingsDirectory(std::filesystem::current_path(ec).string());
         }
+    });
+    startup_.Add("language slot", [] {
+        ChooseLanguageSlot(ReadSetting("DISPLAY", "LANGUAGE"));
+        UseQtTranslationsFor(LanguageSlot());
+    });
+    startup_.Add("dark look", [] { ApplyDarkLookOnce(); });
+    startup_.Add("ui scale", [this] {
+        ComputeScale();
         programPath_ = options_.programPath.empty()
                            ? QCoreApplication::applicationFilePath().toStdString()
                            : options_.programPath;
@@ -107,6 +120,7 @@ void CquorvaDlg::BuildStartupSequence() {
                                  : static_cast<int>(std::clamp(LeadingNumber(volume), 0L, 65535L));
     });
     startup_.Add("road", [this] { CreateRoad(); });
+    startup_.Add("worker tasks", [this] { InstallViewerTasks(); });
     startup_.Add("size window", [this] {
         const QRect rect =
             InitialMainWindowRect(MainWindowSize(scale_, 1.0, 1.0), WorkArea(), scale_);
@@ -213,18 +227,21 @@ void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
         ShowUserMessage(UiText(96), "ERROR");
     }
     if (source.kind != 0) {
-        LoadSource(source.path, source.kind);
-        SetPlayFace(false);
-        if (source.kind == 1) csvAllowed_ = true;
+        OpenSource(source);
+        csvAllowed_ = source.kind == 1 || SourceAllowsCsv();
     }
     UpdateButtons();
+    StartUpdateCheck();
     for (PlayerSlot& slot : players_->slot)
         if (slot.valid) slot.ops->SetAspect(slot, keepAspect_);
     ApplyZoom(1);
 
     thumbnail_ = LeadingNumber(ReadSetting("DISPLAY", "THUMBNAIL")) != 0;
     caption_[3]->setText(QString::fromStdString(UiText(thumbnail_ ? 172 : 171)));
-    if (browser_) browser_->List()->viewport()->update();
+    if (browser_) {
+        browser_->List()->SetPreviewEnabled(thumbnail_);
+        browser_->List()->viewport()->update();
+    }
 
     // Changes of the work area (panels and docks appearing, moving or hiding) re-apply the
     // layout, as the taskbar's notices do.
@@ -232,6 +249,22 @@ void CquorvaDlg::OnStartup(uintptr_t, intptr_t) {
         screenWatch_ = connect(screen, &QScreen::availableGeometryChanged, this,
                                [this] { PostAppMessage(this, WM_APP_APPBAR, 1); });
     }
+}
+
+void CquorvaDlg::StartUpdateCheck() {
+    // No server set (the default): nothing is asked at all.
+    const std::string server = UpdateServerBase(ReadSetting("ONLINE", "UPDATE_SERVER"));
+    if (!map_ || server.empty()) return;
+    map_->Checker().StartUpdateCheck(updateInputs_, server, &noticeMessages_);
+}
+
+void CquorvaDlg::NoteSourceVersions(const std::string& path, int kind) {
+    // The versions of a card or folder; a single movie says nothing about them.
+    if ((kind != 1 && kind != 2) || !browser_) return;
+    const SourceVersions versions = quorva::ReadSourceVersions(path, players_->slot[0].valid);
+    if (versions.firmware) updateInputs_.firmware = *versions.firmware;
+    if (versions.gpsData) updateInputs_.gpsData = *versions.gpsData;
+    updateInputs_.modelMarker = versions.modelMarker;
 }
 
 void CquorvaDlg::SetVolume(int volume) {
@@ -263,6 +296,10 @@ void CquorvaDlg::ResetView() {
     zoom_[1] = ZoomSettings{};
     Layout();
     SetPlayFace(false);
+    // Both movie views show their idle picture, the graph its empty face.
+    for (CMovieStatic* movie : movie_)
+        if (movie) movie->update();
+    if (graph_) graph_->CloseRecording();
     if (browser_) {
         browser_->SetZoomHint(false);
         browser_->ClearMarks();
@@ -289,6 +326,7 @@ void CquorvaDlg::BuildShutdownSequence() {
         StoreFactors();
     });
     shutdown_.Add("stop players", [this] {
+        if (preview_) preview_->hide();  // stops and closes the preview player
         if (road_) {
             road_->StopAll();
             return;
@@ -323,6 +361,8 @@ void CquorvaDlg::BuildShutdownSequence() {
     });
     shutdown_.Add("windows", [this] {
         if (detached_) detached_->hide();
+        if (settings_) settings_->hide();
+        delete updateDialog_;
         movie_[1] = nullptr;
         logo_ = nullptr;
         detached_.reset();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QProxyStyle>
@@ -15,8 +16,13 @@
 namespace quorva {
 
 namespace {
-const QColor kMenuColour(240, 240, 240);
-const QColor kMenuText(0, 0, 0);
+// The system's menu colour and text: the application's palette (the skin's dark one).
+QColor MenuColour() {
+    return QApplication::palette().color(QPalette::Active, QPalette::Window);
+}
+QColor MenuText() {
+    return QApplication::palette().color(QPalette::Active, QPalette::WindowText);
+}
 }  // namespace
 
 QSize MovieMenuItemSize(double s, bool fullScreen) {
@@ -25,7 +31,7 @@ QSize MovieMenuItemSize(double s, bool fullScreen) {
 
 MovieMenuColors MovieMenuItemColors(bool selected, bool enabled) {
     const QColor grey(127, 127, 127);
-    if (!selected) return {kMenuColour, enabled ? kMenuText : grey};
+    if (!selected) return {MenuColour(), enabled ? MenuText() : grey};
     if (!enabled) return {QColor(195, 195, 255), grey};
     return {QColor(0, 0, 255), QColor(255, 255, 255)};
 }
@@ -69,7 +75,7 @@ class CMovieMenu::Style : public QProxyStyle {
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
         if (element == PE_PanelMenu || element == PE_FrameMenu) {
-            painter->fillRect(option->rect, kMenuColour);
+            painter->fillRect(option->rect, MenuColour());
             painter->setPen(QColor(127, 127, 127));
             painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
             return;
@@ -86,8 +92,8 @@ class CMovieMenu::Style : public QProxyStyle {
         }
         const QRect r = item->rect;
         if (item->menuItemType == QStyleOptionMenuItem::Separator) {
-            painter->fillRect(r, kMenuColour);
-            painter->setPen(QColor(160, 160, 160));
+            painter->fillRect(r, MenuColour());
+            painter->setPen(QApplication::palette().color(QPalette::Active, QPalette::Light));
             const int y = r.center().y();
             painter->drawLine(r.left() + Scaled(4, menu_->Scale()), y,
                               r.right() - Scaled(4, menu_->Scale()), y);

@@ -95,4 +95,21 @@ StartupSource ChooseStartupSource(const std::string& commandLinePath,
     return source;
 }
 
+StartupSource ChosenSource(int chosenKind, const std::string& path, const StartupEnvironment& env) {
+    StartupSource source;
+    if (chosenKind < kSourceDrive || chosenKind > kSourceFile || path.empty()) return source;
+    const std::string normal = NormalisedSourcePath(path, env.workingDirectory);
+    int kind = SourceKindOfPath(normal, env);
+    // A drive the user picked as the card is one, whatever it holds.
+    if (chosenKind == kSourceDrive && kind == kSourceFolder) kind = kSourceDrive;
+    if (kind == kSourceNone) {
+        source.rejectedPath = normal;
+        source.rejectedReason = env.exists(normal) ? "not a recording" : "no such file or folder";
+        return source;
+    }
+    source.path = normal;
+    source.kind = kind;
+    return source;
+}
+
 }  // namespace quorva

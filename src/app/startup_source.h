@@ -38,4 +38,10 @@ std::string NormalisedSourcePath(const std::string& path, const std::string& wor
 StartupSource ChooseStartupSource(const std::string& commandLinePath,
                                   const StartupEnvironment& env);
 
+// The source that the source dialog's choice (kind 1 card, 2 folder, 3 file) opens, by the
+// rule of a source named on the command line: the same normalised path, and a chosen folder
+// that holds a recorder card's folders opens as the card it is. A chosen card stays a card.
+// Kind 0 with a reason when it cannot be opened (gone, or a file that is not a recording).
+StartupSource ChosenSource(int chosenKind, const std::string& path, const StartupEnvironment& env);
+
 }  // namespace quorva

@@ -1,5 +1,7 @@
 #include "app/task_runner.h"
 
+#include <algorithm>
+
 namespace quorva {
 
 TaskRunner::TaskRunner(TaskRunnerView& view, QObject* receiver)
@@ -33,9 +35,8 @@ void TaskRunner::OnProgress(uintptr_t done, intptr_t total) {
     view_.SetTaskProgress(ProgressPercent(done, total));
 }
 
-void TaskRunner::MarkSucceededAndStop() {
-    task_.SetSucceeded();
-    task_.ClearBusy();
+bool TaskRunner::HasTaskFor(int commandId) const {
+    return factory_ && std::find(commands_.begin(), commands_.end(), commandId) != commands_.end();
 }
 
 }  // namespace quorva

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "app/worker_task.h"
 #include "appcore/app_messages.h"
@@ -41,9 +42,15 @@ class TaskRunner {
     TaskRunner(const TaskRunner&) = delete;
     TaskRunner& operator=(const TaskRunner&) = delete;
 
-    void SetFactory(TaskFactory factory) { factory_ = std::move(factory); }
+    // The factory and the commands it makes tasks for.
+    void SetFactory(TaskFactory factory, std::vector<int> commands) {
+        factory_ = std::move(factory);
+        commands_ = std::move(commands);
+    }
     // A factory is installed (the task commands may run).
     bool HasFactory() const { return static_cast<bool>(factory_); }
+    // The command has a task: its button may be enabled.
+    bool HasTaskFor(int commandId) const;
     // The command's task from the factory; an empty function when there is none.
     TaskFunction TaskFor(int commandId) const;
 
@@ -58,12 +65,14 @@ class TaskRunner {
 
     bool Busy() const { return task_.Busy(); }
     bool HasThread() const { return task_.HasThread(); }
-    // The task counts as succeeded and is asked to stop (the delete's end).
-    void MarkSucceededAndStop();
+    void SetProgressObserver(TaskControl::ProgressObserver observer) {
+        task_.SetProgressObserver(std::move(observer));
+    }
 
   private:
     TaskRunnerView& view_;
     TaskFactory factory_;
+    std::vector<int> commands_;
     QtMessageTarget target_;
     WorkerTask task_;  // last: its thread posts through target_
 };

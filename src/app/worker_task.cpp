@@ -13,6 +13,7 @@ void TaskControl::Progress(uint64_t done, uint64_t total) {
     }
     target_->PostAppMessage(WM_APP_PROGRESS, static_cast<uintptr_t>(done),
                             static_cast<intptr_t>(total));
+    if (observer_) observer_(*this, done, total);
 }
 
 int ProgressPercent(uintptr_t done, intptr_t total) {

@@ -28,9 +28,13 @@ class TaskControl {
     void SetSucceeded() { succeeded_.store(true); }
     bool Succeeded() const { return succeeded_.load(); }
 
+    // Called on the task's thread after each progress report (tests pause a task there).
+    using ProgressObserver = std::function<void(TaskControl&, uint64_t done, uint64_t total)>;
+
   private:
     friend class WorkerTask;
     AppMessageTarget* target_;
+    ProgressObserver observer_;
     std::atomic<bool> busy_{false};
     std::atomic<bool> succeeded_{false};
 };
@@ -65,6 +69,10 @@ class WorkerTask {
     bool HasThread() const { return thread_.joinable(); }
     void SetSucceeded() { control_.SetSucceeded(); }
     void ClearBusy() { control_.busy_.store(false); }
+    // Set while no task runs.
+    void SetProgressObserver(TaskControl::ProgressObserver observer) {
+        control_.observer_ = std::move(observer);
+    }
     TaskControl& Control() { return control_; }
 
   private:

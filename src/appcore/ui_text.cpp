@@ -4,14 +4,14 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "appcore/ui_text_english.h"
+
 namespace quorva {
 
 namespace {
 
-constexpr int kUsedTexts = 174;
-
-// Every user-visible text, by index. Both language slots hold these same texts.
-constexpr const char* kTexts[kUsedTexts] = {
+// The Japanese slot: every user-visible text, by index.
+constexpr const char* kTexts[kUsedUiTexts] = {
     /*   0 */ "閉じる",
     /*   1 */ "動画保存（連結）",
     /*   2 */ "CSV",
@@ -188,6 +188,7 @@ constexpr const char* kTexts[kUsedTexts] = {
     /* 171 */ "ファイルサムネイル表示",
     /* 172 */ "ファイルサムネイル非表示",
     /* 173 */ "拡大モードです\n\n拡大したい場所を\nクリックしてください",
+    /* 174 */ "フルスクリーンを終了",
 };
 
 using Slot = std::array<std::string, kUiTextCount>;
@@ -195,44 +196,68 @@ using Slot = std::array<std::string, kUiTextCount>;
 const std::array<Slot, 2>& Table() {
     static const std::array<Slot, 2> table = [] {
         std::array<Slot, 2> t;
-        for (Slot& slot : t) {
-            for (int i = 0; i < kUsedTexts; ++i)
-                slot[i] = kTexts[i];
+        for (int i = 0; i < kUsedUiTexts; ++i) {
+            t[kJapaneseSlot][i] = kTexts[i];
+            t[kEnglishSlot][i] = kEnglishUiTexts[i];
         }
         return t;
     }();
     return table;
 }
 
-std::atomic<int> g_slot{0};
+std::atomic<int> g_slot{kJapaneseSlot};
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
 
 }  // namespace
 
-const std::string& UiText(int index) {
+const std::string& UiTextIn(int slot, int index) {
     static const std::string empty;
-    if (index < 0 || index >= kUiTextCount) return empty;
-    return Table()[g_slot.load(std::memory_order_relaxed)][index];
+    if (slot < 0 || slot > 1 || index < 0 || index >= kUiTextCount) return empty;
+    return Table()[static_cast<size_t>(slot)][static_cast<size_t>(index)];
 }
 
-void ChooseLanguageSlotFor(const std::string& localeName) {
-    // "en_US", "en_US.UTF-8", "en_US@euro" and "en-US" all name US English.
-    std::string base = localeName.substr(0, localeName.find_first_of(".@"));
-    for (char& c : base) {
-        if (c == '-') c = '_';
-    }
-    g_slot.store(base == "en_US" ? 1 : 0, std::memory_order_relaxed);
+const std::string& UiText(int index) {
+    return UiTextIn(g_slot.load(std::memory_order_relaxed), index);
 }
 
-void ChooseLanguageSlot() {
-    // The user's language, as the C library would pick its messages' locale.
+int LanguageSlotFor(std::string_view localeName, std::string_view preference) {
+    const std::string wanted = Lower(Trimmed(preference));
+    if (wanted == "ja") return kJapaneseSlot;
+    if (wanted == "en") return kEnglishSlot;
+    // "ja", "ja_JP", "ja_JP.UTF-8", "ja_JP@euro" and "ja-JP" name Japanese; so does no other.
+    const std::string language = Lower(localeName.substr(0, localeName.find_first_of("_-.@")));
+    return language == "ja" ? kJapaneseSlot : kEnglishSlot;
+}
+
+std::string UserLocaleName() {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(variable);
-        if (value && *value) {
-            ChooseLanguageSlotFor(value);
-            return;
-        }
+        if (value && *value) return value;
     }
-    ChooseLanguageSlotFor("");
+    return "";
+}
+
+void ChooseLanguageSlotFor(std::string_view localeName, std::string_view preference) {
+    g_slot.store(LanguageSlotFor(localeName, preference), std::memory_order_relaxed);
+}
+
+void ChooseLanguageSlot(std::string_view preference) {
+    ChooseLanguageSlotFor(UserLocaleName(), preference);
 }
 
 int LanguageSlot() {

@@ -12,6 +12,9 @@
 //                      reopen switch (TakeReopen) when they are equal.
 //   OnFilterCommand    filter button k (command ID_FILTER_0 + k) was clicked. The owner
 //                      calls SetFilter(k, !Filter(k)) and refreshes what depends on the list.
+//   OnRecordingContextMenu the user asked for the recording list's menu at screen point
+//                      (x, y) over row (-1: below the rows; a click on a row selects it
+//                      first). The owner shows its menu.
 //
 // Besides, the browser posts application messages to its message target (its parent
 // widget unless set), from its own thread of events:
@@ -50,6 +53,7 @@ class FileBrowserListener {
     virtual void OnFolderSelected(const FolderSelection& selection) = 0;
     virtual void OnRecordingSelected(int row) = 0;
     virtual void OnFilterCommand(int k) = 0;
+    virtual void OnRecordingContextMenu(int /*row*/, int /*x*/, int /*y*/) {}
 };
 
 }  // namespace quorva

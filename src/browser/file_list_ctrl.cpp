@@ -1,16 +1,20 @@
 #include "browser/file_list_ctrl.h"
 
+#include <QContextMenuEvent>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
 #include <algorithm>
 
+#include "appcore/app_messages.h"
 #include "appcore/ui_scale.h"
 #include "appcore/ui_text.h"
 #include "browser/file_list_header_ctrl.h"
 #include "browser/file_list_rules.h"
 #include "browser/row_height_delegate.h"
+#include "platform/qt/app_message_event.h"
 #include "recordings/recording_name.h"
 #include "skin/ui_fonts.h"
 
@@ -78,15 +82,72 @@ void CFileListCtrl::FitColumns() {
     header_->resizeSection(0, std::max(1, viewport()->width() - second - 1));
 }
 
+void CFileListCtrl::contextMenuEvent(QContextMenuEvent* event) {
+    // The event is the viewport's: its position is in viewport coordinates.
+    const QModelIndex index = indexAt(event->pos());
+    emit contextMenuRequested(index.isValid() ? index.row() : -1, event->globalPos());
+    event->accept();
+}
+
 void CFileListCtrl::resizeEvent(QResizeEvent* event) {
     QTreeWidget::resizeEvent(event);
     FitColumns();
 }
 
 bool CFileListCtrl::viewportEvent(QEvent* event) {
-    // The viewport narrows when the scroll bar comes: the first column follows.
-    if (event->type() == QEvent::Resize) FitColumns();
+    switch (event->type()) {
+        case QEvent::Resize:
+            // The viewport narrows when the scroll bar comes: the first column follows.
+            FitColumns();
+            break;
+        case QEvent::MouseMove:
+            if (previewEnabled_) OnHover(static_cast<QMouseEvent*>(event)->position().toPoint());
+            break;
+        case QEvent::Leave:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            EndPreview();
+            break;
+        default:
+            break;
+    }
     return QTreeWidget::viewportEvent(event);
+}
+
+void CFileListCtrl::SetPreviewEnabled(bool on) {
+    previewEnabled_ = on;
+    viewport()->setMouseTracking(on);
+    if (!on) EndPreview();
+}
+
+void CFileListCtrl::EndPreview() {
+    previewRow_ = -1;
+    if (previewPopup_) previewPopup_->hide();
+}
+
+void CFileListCtrl::OnHover(const QPoint& point) {
+    const QModelIndex index = indexAt(point);
+    const int row = index.isValid() && !index.parent().isValid() ? index.row() : -1;
+    if (row < 0 || row >= RowCount() || !viewport()->rect().contains(point)) {
+        EndPreview();
+        return;
+    }
+    if (row == previewRow_) return;
+    previewRow_ = row;
+    if (!previewPopup_) return;
+    const QRect itemRect = visualRect(index);
+    const QPoint listTopLeft = viewport()->mapToGlobal(QPoint(0, 0));
+    const QPoint rowTopLeft = viewport()->mapToGlobal(itemRect.topLeft());
+    const BoxRect place = PreviewPopupRect(
+        BoxRect{listTopLeft.x(), listTopLeft.y(), viewport()->width(), viewport()->height()},
+        BoxRect{rowTopLeft.x(), rowTopLeft.y(), viewport()->width(), itemRect.height()},
+        previewPopup_->width(), previewPopup_->height());
+    previewPopup_->move(place.x, place.y);
+    previewPopup_->raise();
+    if (previewTarget_)
+        PostAppMessage(previewTarget_, WM_APP_PREVIEW_ITEM, static_cast<uintptr_t>(row));
+    previewPopup_->show();
 }
 
 void CFileListCtrl::InsertRows() {
@@ -106,6 +167,7 @@ void CFileListCtrl::InsertRows() {
 }
 
 void CFileListCtrl::SetRows(std::vector<RecordingEntry> rows) {
+    EndPreview();  // the row under the mouse may hold another recording now
     rows_ = std::move(rows);
     currentRow_ = -1;
     InsertRows();
@@ -152,6 +214,7 @@ void CFileListCtrl::OnSelectionChanged() {
 
 void CFileListCtrl::SortByColumn(int column) {
     sortColumn_ = column;
+    EndPreview();
     const int current = currentRow_;
     SortRowsByColumn(rows_, column);
     InsertRows();

@@ -4,6 +4,7 @@
 // "録画トリガー"; a header click sorts the rows by that column.
 #pragma once
 
+#include <QPointer>
 #include <QTreeWidget>
 
 #include <vector>
@@ -43,6 +44,19 @@ class CFileListCtrl : public QTreeWidget {
 
     CFileListHeaderCtrl* Header() const { return header_; }
 
+    // ---- the hover preview ---------------------------------------------------------------
+    // While on (the thumbnail flag), hovering a row other than the last one places the
+    // popup left of it, raises it, posts WM_APP_PREVIEW_ITEM (wParam = the row) to the
+    // target and shows the popup. Leaving the list, pressing a mouse button in it, turning
+    // its wheel, hovering outside any row or changing its rows hides the popup.
+    void SetPreviewEnabled(bool on);
+    bool PreviewEnabled() const { return previewEnabled_; }
+    void SetPreviewPopup(QWidget* popup) { previewPopup_ = popup; }
+    void SetPreviewTarget(QObject* target) { previewTarget_ = target; }
+    // Hides the popup and forgets the hovered row.
+    void EndPreview();
+    int PreviewRow() const { return previewRow_; }
+
     // Re-reads the UI scale and font (row height int(20 s), columns).
     void ApplyScale();
     double Scale() const { return scale_; }
@@ -54,17 +68,21 @@ class CFileListCtrl : public QTreeWidget {
     // A row became selected (by the user or by SelectRow).
     void rowSelected(int row);
     void headerClicked(int column);
+    // The user asked for the list's menu over row (-1: no row) at the screen point.
+    void contextMenuRequested(int row, QPoint screenPoint);
 
   protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
     void resizeEvent(QResizeEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void InsertRows();
     void FitColumns();
     void OnSelectionChanged();
+    void OnHover(const QPoint& viewportPoint);
 
     CFileListHeaderCtrl* header_;
     std::vector<RecordingEntry> rows_;
@@ -72,6 +90,10 @@ class CFileListCtrl : public QTreeWidget {
     int sortColumn_ = -1;
     double scale_ = 1.0;
     bool quiet_ = false;
+    bool previewEnabled_ = false;
+    int previewRow_ = -1;
+    QPointer<QWidget> previewPopup_;
+    QPointer<QObject> previewTarget_;
 };
 
 }  // namespace quorva

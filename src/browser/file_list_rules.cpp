@@ -59,4 +59,10 @@ std::vector<HeaderBand> HeaderGradientBands(int itemHeight) {
     return bands;
 }
 
+BoxRect PreviewPopupRect(const BoxRect& list, const BoxRect& row, int width, int height) {
+    BoxRect popup{list.x - width, row.y + row.height / 2 - height / 2, width, height};
+    if (popup.Bottom() > list.Bottom()) popup.y = list.Bottom() - height;
+    return popup;
+}
+
 }  // namespace quorva

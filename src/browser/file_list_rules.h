@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "browser/browser_rect.h"
 #include "recordings/recording_entry.h"
 #include "recordings/recording_name.h"
 
@@ -54,5 +55,9 @@ struct HeaderBand {
 std::vector<HeaderBand> HeaderGradientBands(int itemHeight);
 constexpr RgbColour kHeaderFrame{170, 170, 170};
 constexpr RgbColour kHeaderRest{204, 204, 204};  // right of the last header item
+
+// Where the hover preview's popup goes for a hovered row (all in screen pixels): its right
+// edge at the list's left edge, centred on the row, and never reaching below the list.
+BoxRect PreviewPopupRect(const BoxRect& list, const BoxRect& row, int width, int height);
 
 }  // namespace quorva

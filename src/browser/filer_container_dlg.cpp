@@ -59,6 +59,9 @@ CFilerContainerDlg::CFilerContainerDlg(QWidget* parent, SourceEnvironment enviro
     connect(list_, &CFileListCtrl::rowSelected, this, [this](int row) { OnRowSelected(row); });
     connect(list_, &CFileListCtrl::headerClicked, this,
             [this](int column) { SortByColumn(column); });
+    connect(list_, &CFileListCtrl::contextMenuRequested, this, [this](int row, QPoint at) {
+        if (listener_ && !busy_) listener_->OnRecordingContextMenu(row, at.x(), at.y());
+    });
 
     auto present = [this](const std::string& path) {
         std::error_code ec;
@@ -301,7 +304,10 @@ void CFilerContainerDlg::LayOut() {
     if (tree_->Scale() != s || tree_->font() != panelFont) tree_->ApplyScale();
     if (list_->Scale() != s || list_->font() != panelFont) list_->ApplyScale();
     const QFontMetrics metrics(panelFont);
-    layout_ = LayOutFiler({0, 0, width(), height()}, s, metrics.height());
+    std::array<int, browser_ids::kFilterCount> labelWidths{};
+    for (int k = 0; k < browser_ids::kFilterCount; ++k)
+        labelWidths[k] = metrics.horizontalAdvance(QString::fromStdString(UiText(kLabelTexts[k])));
+    layout_ = LayOutFiler({0, 0, width(), height()}, s, metrics.height(), labelWidths);
     tree_->setGeometry(ToQRect(layout_.tree));
     list_->setGeometry(ToQRect(layout_.list));
     pathLine_->setGeometry(ToQRect(layout_.pathLine));
@@ -313,9 +319,7 @@ void CFilerContainerDlg::LayOut() {
         const int limit = k + 1 < browser_ids::kFilterCount
                               ? layout_.buttons[k + 1].x - Scaled(2, s)
                               : layout_.count.x;
-        const int labelWidth =
-            metrics.horizontalAdvance(QString::fromStdString(UiText(kLabelTexts[k])));
-        const int right = std::min(limit, layout_.labels[k].x + labelWidth + Scaled(2, s));
+        const int right = std::min(limit, layout_.labels[k].x + labelWidths[k] + Scaled(2, s));
         buttons_[k]->setGeometry(QRect(mark.x, mark.y - Scaled(4, s),
                                        std::max(mark.width, right - mark.x),
                                        Scaled(4, s) + mark.height));

@@ -17,8 +17,12 @@ struct FilerLayout {
     BoxRect pathLine;                // always hidden
 };
 
-// client: the browser's client rectangle; charHeight: the panel font's character height.
-FilerLayout LayOutFiler(const BoxRect& client, double s, int charHeight);
+// client: the browser's client rectangle; charHeight: the panel font's character height;
+// labelWidths: the drawn widths of the five filter labels. A label that would run into the
+// next filter's mark pushes the marks after it to the right (longer texts than the Japanese
+// ones, such as the English), never to the left of their own places.
+FilerLayout LayOutFiler(const BoxRect& client, double s, int charHeight,
+                        const std::array<int, 5>& labelWidths = {});
 
 // The box of the zoom-mode hint text, centred in a client area of width w and height h.
 BoxRect ZoomHintTextBox(int w, int h, double s);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "quorva_version.h"
 
 namespace quorva::cli {
 
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(stdout);
+        return 0;
+    }
+    if (name == "--version") {
+        std::printf("quorva-cli %s\n", QUORVA_VERSION);
         return 0;
     }
     std::vector<std::string> args(argv + 2, argv + argc);

@@ -134,17 +134,18 @@ int DecodeHeader(const uint8_t* data, size_t available, std::string_view drivePa
     return 26 * decoded;
 }
 
-SystemTime DecodeRecordTime(const uint8_t* rec) {
+int64_t RecordUnixTime(const uint8_t* rec) {
     const uint8_t* t = rec + 31;
     const int64_t base =
         MakeLocalUnix(FieldAtoi(t, 2) + 100, FieldAtoi(t + 2, 2) - 1, FieldAtoi(t + 4, 2),
                       FieldAtoi(t + 6, 2), FieldAtoi(t + 8, 2), FieldAtoi(t + 10, 2));
-    int64_t seconds = 0;
-    if (base != -1) {
-        seconds = base;
-        if (rec[44] != '*') seconds += FieldAtoi(rec + 44, 3);
-    }
-    return LocalTimeFromUnix(seconds);
+    if (base == -1) return -1;
+    return rec[44] != '*' ? base + FieldAtoi(rec + 44, 3) : base;
+}
+
+SystemTime DecodeRecordTime(const uint8_t* rec) {
+    const int64_t seconds = RecordUnixTime(rec);
+    return LocalTimeFromUnix(seconds == -1 ? 0 : seconds);
 }
 
 GpsSample DecodeGpsPart(const uint8_t* rec, int32_t index, float periodMs, RecordTimeCache* cache) {

@@ -70,6 +70,8 @@ int ForEachRecord(const uint8_t* data, size_t available, Fn&& fn) {
 
 // Local time of the twelve digits YYMMDDhhmmss at rec + 31 with the correction at rec + 44.
 SystemTime DecodeRecordTime(const uint8_t* rec);
+// The same instant as seconds since 1970 (UTC); -1 when the digits give no time.
+int64_t RecordUnixTime(const uint8_t* rec);
 
 // Bounded C-library style number parsing of a fixed-width ASCII field (stops at a NUL),
 // independent of the process locale.

@@ -5,10 +5,12 @@
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
 #include <chrono>
 
+#include "appcore/app_messages.h"
 #include "online/fetch_rules.h"
 
 namespace quorva {
@@ -16,6 +18,8 @@ namespace quorva {
 namespace {
 
 constexpr int kProbeTimeoutMs = 3000;
+constexpr int kUpdateFetchTimeoutMs = 10000;
+constexpr int kCancelPollMs = 50;
 constexpr qint64 kFetchByteLimit = 64 * 1024;
 
 void UseEnvironmentProxies() {
@@ -75,6 +79,13 @@ void CInetConnectionAsync::SetMapSwitch(bool on) {
 }
 
 void CInetConnectionAsync::Stop() {
+    {
+        // A check still running posts nothing from here on; its fetch under way ends.
+        std::lock_guard<std::mutex> guard(lock_);
+        noticeWindow_ = nullptr;
+        updateCancel_.store(true);
+    }
+    if (updateThread_.joinable()) updateThread_.join();
     if (!thread_) return;
     {
         std::lock_guard<std::mutex> guard(lock_);
@@ -84,6 +95,38 @@ void CInetConnectionAsync::Stop() {
     }
     thread_->wait();
     thread_.reset();
+}
+
+bool CInetConnectionAsync::StartUpdateCheck(UpdateInputs inputs, std::string serverBase,
+                                            AppMessageTarget* noticeWindow) {
+    if (serverBase.empty() || updateCancel_.load()) return false;
+    if (updateStarted_.exchange(true)) return false;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        noticeWindow_ = noticeWindow;
+    }
+    updateThread_ = std::thread([this, inputs = std::move(inputs), base = std::move(serverBase)] {
+        const UpdateTextFetch fetch = [this](std::string& out, const std::string& url,
+                                             const std::string& marker) {
+            return !updateCancel_.load() &&
+                   FetchText(out, url, marker, kUpdateFetchTimeoutMs, &updateCancel_);
+        };
+        const auto items = FindUpdates(inputs, base, fetch);
+        if (items && !items->empty() && !updateCancel_.load()) {
+            std::lock_guard<std::mutex> guard(lock_);
+            if (noticeWindow_) {
+                noticeText_ = BuildUpdateNotice(*items);
+                noticeWindow_->PostAppMessage(WM_APP_UPDATE_AVAILABLE, 0, 0);
+            }
+        }
+        updateFinished_.store(true);
+    });
+    return true;
+}
+
+std::string CInetConnectionAsync::NoticeText() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return noticeText_;
 }
 
 void CInetConnectionAsync::Run() {
@@ -130,8 +173,10 @@ bool CInetConnectionAsync::ProbeMapService(QNetworkAccessManager& network) {
 }
 
 bool CInetConnectionAsync::FetchText(std::string& out, const std::string& url,
-                                     const std::string& marker, int timeoutMs) {
+                                     const std::string& marker, int timeoutMs,
+                                     const std::atomic<bool>* cancel) {
     UseEnvironmentProxies();
+    if (cancel && cancel->load()) return false;
     QNetworkAccessManager network;
     network.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
     QEventLoop loop;
@@ -147,7 +192,17 @@ bool CInetConnectionAsync::FetchText(std::string& out, const std::string& url,
     };
     QObject::connect(reply.get(), &QNetworkReply::readyRead, take);
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // The caller may end the wait (the viewer closing while the update check asks).
+    QTimer watch;
+    if (cancel) {
+        QObject::connect(&watch, &QTimer::timeout, reply.get(), [&] {
+            if (cancel->load()) reply->abort();
+        });
+        watch.start(kCancelPollMs);
+    }
     if (!reply->isFinished()) loop.exec();
+    watch.stop();
+    if (cancel && cancel->load()) return false;
     if (!enough) {
         if (reply->error() != QNetworkReply::NoError) return false;
         take();

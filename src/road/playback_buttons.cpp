@@ -27,7 +27,8 @@ std::optional<PlaybackButtonStates> ComputeButtonStates(const PlaybackButtonInpu
     s.Set(ID_PLAY_SLOW, playing && in.rateCode != -2 && in.rateCode != -4);
     s.Set(ID_PLAY_FAST, playing && in.rateCode != 2 && in.rateCode != 4);
     s.Set(ID_PLAY_NEXT, !single && in.currentIndex != in.listCount - 1);
-    s.Set(ID_SAVE_JOINED, in.sourceKind == 1);
+    // Consecutive recordings are joined from a card or from a folder of them.
+    s.Set(ID_SAVE_JOINED, in.sourceKind == 1 || in.sourceKind == 2);
     s.Set(ID_DELETE_FILES, in.sourceKind != 3);
     s.Set(ID_OPEN_SOURCE, true);
     s.Set(ID_SETTINGS, true);

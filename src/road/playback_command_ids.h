@@ -20,6 +20,10 @@ inline constexpr int ID_SETTINGS = 38011;
 inline constexpr int ID_EXPORT_CSV = 38012;
 inline constexpr int ID_MAP_TOGGLE = 38013;
 inline constexpr int ID_ASPECT_TOGGLE = 38200;
+inline constexpr int ID_LEAVE_FULL_SCREEN = 38201;  // the full-screen menu's way out
+// The recording list's menu: the GPS track of the selected recording, of the selected group.
+inline constexpr int ID_EXPORT_GPX = 38400;
+inline constexpr int ID_EXPORT_GPX_GROUP = 38401;
 inline constexpr int ID_FILTER_0 = 38700;  // + k for the five kind filters (accepted to 38705)
 
 inline constexpr int IDC_SEEK_SLIDER = 38100;

@@ -125,7 +125,7 @@ void PlaybackController::OnPlayPrev() {
     std::lock_guard<std::recursive_mutex> lock(hMutexCache);
     if (currentIndex_ > 0) {
         --currentIndex_;
-        view_.ReleaseSeekSlider();
+        ReleaseSeekSlider();
         browser_.SelectRecording(currentIndex_, false);
         panels_.GraphSetCursor(0);
         cursor_ = 0;
@@ -145,7 +145,7 @@ void PlaybackController::OnPlayPause() {
         if (EndGuardBlocksNow()) return;
         SetNormalRate();
         MainVolumeZero();
-        view_.ReleaseSeekSlider();
+        ReleaseSeekSlider();
         const bool paused = players_.Pause() != 0;
         map_.SetPlayState(MapPlayState::kPause);
         players_.Repaint();
@@ -305,6 +305,14 @@ bool PlaybackController::PrepareTask(int commandId) {
         players_.Prefetch("");
         return true;
     }
+    if (commandId == ID_EXPORT_GPX || commandId == ID_EXPORT_GPX_GROUP) {
+        // Also while a recording is still opening (the menu's click selected it): the task
+        // only reads drive data; a started recording waits where it was.
+        if (started_ && EndGuardBlocksNow()) return false;
+        PauseAll();
+        if (started_) MarkReopenAfterTask(cursor_);
+        return true;
+    }
     return true;
 }
 
@@ -340,14 +348,38 @@ void PlaybackController::PauseAndStopAll() {
 void PlaybackController::OnSliderTrack(int controlId, int value, bool pressOnThumb) {
     if (opening_) return;
     if (controlId == IDC_SEEK_SLIDER) {
-        if (started_ && pressOnThumb) ShowPosition(value);
+        if (started_ && pressOnThumb) {
+            ShowPosition(value);
+            ScrubTo(value);
+        }
     } else if (controlId == IDC_VOLUME_SLIDER) {
         SetVolume(value);
     }
 }
 
+void PlaybackController::ScrubTo(int value) {
+    const int64_t now = clock_.NowMs();
+    // The new target replaces any waiting one.
+    if (scrub_.InFlight() && view_.MainPicturePosition() == scrub_.LastIssued()) scrub_.Settle();
+    const int64_t target = SeekTargetFor(value, sliderMax_, MainRate());
+    if (scrub_.Request(target, now)) players_.Seek(target);
+}
+
+void PlaybackController::ReleaseSeekSlider() {
+    scrub_.Reset();
+    view_.ReleaseSeekSlider();
+}
+
+void PlaybackController::PumpScrub() {
+    if (!scrub_.InFlight() && scrub_.Waiting() < 0) return;
+    const bool settled = view_.MainPicturePosition() == scrub_.LastIssued();
+    const int64_t target = scrub_.Next(settled, clock_.NowMs());
+    if (target >= 0) players_.Seek(target);
+}
+
 void PlaybackController::OnSliderBegin(int controlId, int value, bool pressOnThumb) {
     if (controlId != IDC_SEEK_SLIDER || !started_ || opening_) return;
+    scrub_.Reset();
     MainVolumeZero();
     sliderState_ = MainState();
     // Held still while the thumb is dragged; the slider keeps its grab.
@@ -365,6 +397,7 @@ void PlaybackController::OnSliderBegin(int controlId, int value, bool pressOnThu
 void PlaybackController::OnSliderEnd(int controlId, int value, bool pressOnThumb) {
     if (opening_) return;
     if (controlId == IDC_SEEK_SLIDER) {
+        scrub_.Reset();
         if (started_ && pressOnThumb) {
             SeekTo(value, sliderState_);
             players_.Repaint();

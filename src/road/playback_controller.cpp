@@ -465,6 +465,7 @@ void PlaybackController::SetupData() {
 // ---- The playback tick ----------------------------------------------------------------------
 
 void PlaybackController::PlaybackTick() {
+    PumpScrub();
     if (players_.Valid(0)) {
         const int state = players_.State(0);
         if (state == kSlotStopped || state == kSlotPaused) {
@@ -567,7 +568,7 @@ void PlaybackController::StopTick() {
     started_ = false;
     timers_.Kill(TIMER_PLAYBACK);
     pendingTarget_ = -1;
-    view_.ReleaseSeekSlider();
+    ReleaseSeekSlider();
     players_.ReleaseData();
     players_.Close();
     view_.RedrawWindow();
@@ -578,7 +579,7 @@ void PlaybackController::StopAll() {
     if (state != kSlotPlaying && state != kSlotPaused) return;
     {
         std::lock_guard<std::recursive_mutex> lock(hMutexCache);
-        view_.ReleaseSeekSlider();
+        ReleaseSeekSlider();
         bool stopped = false;
         for (int i = 0; i < 2; ++i)
             if (players_.Valid(i) && players_.Stop(i)) stopped = true;
@@ -589,7 +590,7 @@ void PlaybackController::StopAll() {
 
 void PlaybackController::PauseAll() {
     if (MainState() != kSlotPlaying) return;
-    view_.ReleaseSeekSlider();
+    ReleaseSeekSlider();
     if (players_.Pause()) view_.SetPlayFace(PlayFace::kPlay);
     map_.SetPlayState(MapPlayState::kPause);
 }
@@ -621,7 +622,7 @@ void PlaybackController::NextRecording() {
     if (!HasCurrent()) return;
     if (IndexValid(currentIndex_ + 1)) {
         ++currentIndex_;
-        view_.ReleaseSeekSlider();
+        ReleaseSeekSlider();
         browser_.SelectRecording(currentIndex_, true);
         panels_.GraphSetDrawData(false);
         SetSliderAndCursor(0);

@@ -24,6 +24,7 @@
 #include "road/playback_movie_menu.h"
 #include "road/playback_player_group.h"
 #include "road/playback_preload_thread.h"
+#include "road/playback_scrub.h"
 #include "road/playback_timers.h"
 #include "road/playback_view.h"
 
@@ -126,6 +127,8 @@ class PlaybackController {
     // window's picture in twice around the point, or back out when it is zoomed.
     void OnMovieClick(int window, int x, int y);
     // Slider messages; pressOnThumb: the press grabbed the thumb (not a click on the track).
+    // While the thumb is dragged the picture follows (ScrubSeeks); the release seeks exactly
+    // to where it was let go.
     void OnSliderTrack(int controlId, int value, bool pressOnThumb);
     void OnSliderBegin(int controlId, int value, bool pressOnThumb);
     void OnSliderEnd(int controlId, int value, bool pressOnThumb);
@@ -202,6 +205,11 @@ class PlaybackController {
     void MainVolume();      // slot 0 at the volume, slot 1 silent
     void MainVolumeZero();  // both silent
     void SetSliderAndCursor(int position);
+    // Live scrubbing: the waiting target goes once the picture of the one in flight is shown.
+    void ScrubTo(int value);
+    void PumpScrub();
+    // A drag under way no longer counts (the slider's and the scrubbing's part).
+    void ReleaseSeekSlider();
     void RestoreNormalLayout();
     void Relayout();
     void ApplyRateStep(int code);
@@ -252,6 +260,7 @@ class PlaybackController {
     bool logoOffline_ = false;
     bool traceFilePresent_ = false;
     int sliderState_ = kSlotClosed;
+    ScrubSeeks scrub_;
     int sliderMin_ = 0;
     int sliderMax_ = 0;
     int cursor_ = 0;

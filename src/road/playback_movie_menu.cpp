@@ -20,6 +20,7 @@ constexpr int kTextSnapshot = 86;
 constexpr int kTextStop = 87;
 constexpr int kTextKeepAspect = 88;
 constexpr int kTextStretch = 89;
+constexpr int kTextLeaveFullScreen = 174;
 
 PlaybackMenuItem Item(int command, int text, bool enabled = true) {
     return PlaybackMenuItem{command, UiText(text), enabled, false};
@@ -30,10 +31,16 @@ PlaybackMenuItem Item(int command, int text, bool enabled = true) {
 std::vector<PlaybackMenuItem> BuildMovieMenu(const MovieMenuInput& in) {
     std::vector<PlaybackMenuItem> items;
     const int state = in.mainValid ? in.mainState : kSlotClosed;
+    // Full-screen always offers the way back to the window, last.
+    auto leaveFullScreen = [&] {
+        items.push_back(PlaybackMenuItem::Separator());
+        items.push_back(Item(ID_LEAVE_FULL_SCREEN, kTextLeaveFullScreen));
+    };
     if (state == kSlotClosed) {
         items.push_back(Item(ID_SETTINGS, kTextSettings));
         items.push_back(PlaybackMenuItem::Separator());
         items.push_back(Item(ID_OPEN_SOURCE, kTextOpenSource));
+        if (in.fullScreen) leaveFullScreen();
         return items;
     }
     if (state == kSlotStopped) {
@@ -50,6 +57,7 @@ std::vector<PlaybackMenuItem> BuildMovieMenu(const MovieMenuInput& in) {
     if (in.fullScreen) {
         const bool keeps = in.mainValid && in.keepAspect != 0;
         items.push_back(Item(ID_ASPECT_TOGGLE, keeps ? kTextStretch : kTextKeepAspect));
+        leaveFullScreen();
         return items;
     }
     items.push_back(PlaybackMenuItem::Separator());

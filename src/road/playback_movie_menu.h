@@ -28,7 +28,8 @@ struct MovieMenuInput {
 // Closed (or invalid): 設定, a separator, 参照. Stopped: 再生; paused: 再生, 停止; playing:
 // 一時停止, 停止, 早送り (greyed from code 2), スロー (greyed at negative codes). Then in
 // full-screen only the aspect item, otherwise a separator, 静止画, 設定, a separator, 参照.
-// The aspect item names the mode that choosing it switches to.
+// The aspect item names the mode that choosing it switches to. In full-screen a separator and
+// "フルスクリーンを終了" (ID_LEAVE_FULL_SCREEN) end the menu.
 std::vector<PlaybackMenuItem> BuildMovieMenu(const MovieMenuInput& in);
 
 }  // namespace quorva

@@ -1,7 +1,9 @@
 // The snapshot command: one JPEG per camera of the picture on screen, at the picture's own
 // size, in a folder the user chooses.
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <vector>
 
 #include "appcore/ui_text.h"
 #include "player/snapshot_naming.h"
@@ -22,6 +24,15 @@ constexpr int kQuestion = 1;
 bool FileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::exists(std::filesystem::path(path), error);
+}
+
+// "Done." and where the pictures went: the folder, then the name of each file written, one a
+// line.
+std::string DoneText(const std::string& folder, const std::vector<std::string>& written) {
+    std::string text = UiText(kTextDone) + "\n\n" + folder;
+    for (const std::string& path : written)
+        text += "\n" + std::filesystem::path(path).filename().string();
+    return text;
 }
 
 }  // namespace
@@ -65,16 +76,17 @@ void PlaybackController::OnSnapshot() {
             }
             view_.SizeMovieWindowsTo(sizes);
             ApplyZoom(0);
-            int saved = 0;
+            std::vector<std::string> written;
             if (players_.Valid(0)) {
-                if (players_.SaveSnapshot(0, mainPath) == 1) ++saved;
-                if (players_.Valid(1) && players_.SaveSnapshot(1, subPath) == 1) ++saved;
+                if (players_.SaveSnapshot(0, mainPath) == 1) written.push_back(mainPath);
+                if (players_.Valid(1) && players_.SaveSnapshot(1, subPath) == 1)
+                    written.push_back(subPath);
             }
-            if (saved > 0) {
+            if (!written.empty()) {
                 RestoreSnapshotLayout();
                 view_.LockWindowUpdate(false);
                 WriteSetting("FOLDERPATH", "SNAPSHOT_FOLDER", folder);
-                view_.ShowMessage(UiText(kTextDone), UiText(kTextDoneCaption), kMessageOk);
+                view_.ShowMessage(DoneText(folder, written), UiText(kTextDoneCaption), kMessageOk);
             } else {
                 view_.LockWindowUpdate(false);
                 view_.ShowMessage(UiText(kTextSaveFailed), "ERROR", kMessageOk);

@@ -38,6 +38,8 @@ class PlaybackView {
     virtual void ReleaseSeekSlider() = 0;
     // The last press on the position slider grabbed its thumb (not a click on the track).
     virtual bool SeekPressOnThumb() const = 0;
+    // The position number of the main camera's picture on screen; -1 when none is shown.
+    virtual int64_t MainPicturePosition() const = 0;
     virtual void SetVolumePos(int volume) = 0;
 
     // Buttons.

@@ -13,6 +13,9 @@ class QPainter;
 namespace quorva {
 
 enum SkinFrame { kFrameNormal = 0, kFrameHover = 1, kFramePressed = 2, kFrameDisabled = 3 };
+// A disabled button that is checked draws its pressed frame at this opacity over its disabled
+// one, so that it still shows whether it is on.
+inline constexpr double kDisabledCheckOpacity = 0.5;
 
 class ImageStrip {
   public:

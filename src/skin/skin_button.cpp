@@ -81,6 +81,12 @@ void CSkinButton::paintEvent(QPaintEvent*) {
     if (hidden_) return;
     QPainter painter(this);
     strip_.Draw(painter, QPoint(0, 0), CurrentFrame());
+    if (!isEnabled() && checked_) {
+        // A disabled toggle still shows that it is on: its checked face, faded.
+        painter.setOpacity(kDisabledCheckOpacity);
+        strip_.Draw(painter, QPoint(0, 0), kFramePressed);
+        painter.setOpacity(1.0);
+    }
     const QString label = text().left(kMaxLabelLength);
     if (label.isEmpty()) return;
     painter.setFont(font());

@@ -45,6 +45,13 @@ void CSkinCheckButton::paintEvent(QPaintEvent*) {
     if (HiddenFace()) return;
     QPainter painter(this);
     Strip().Draw(painter, MarkRect().topLeft(), CurrentFrame());
+    if (!isEnabled() && GetCheck()) {
+        // A disabled button still shows that it is ticked: the checked face, faded, over the
+        // disabled one.
+        painter.setOpacity(kDisabledCheckOpacity);
+        Strip().Draw(painter, MarkRect().topLeft(), kFramePressed);
+        painter.setOpacity(1.0);
+    }
     if (text().isEmpty()) return;
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));

@@ -1,5 +1,7 @@
 #include "skin/skin_slider.h"
 
+#include <QEnterEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,12 +12,18 @@
 #include "appcore/ui_scale.h"
 #include "platform/qt/app_message_event.h"
 #include "skin/skin_resources.h"
+#include "skin/ui_fonts.h"
 
 namespace quorva {
 
 CSkinSliderCtrl::CSkinSliderCtrl(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::ArrowCursor);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setMouseTracking(true);  // the value tip follows a hover
+}
+
+CSkinSliderCtrl::~CSkinSliderCtrl() {
+    delete tip_;
 }
 
 bool CSkinSliderCtrl::Create(int id, QWidget* parent) {
@@ -65,6 +73,50 @@ void CSkinSliderCtrl::SetRange(int minimum, int maximum) {
 void CSkinSliderCtrl::SetPos(int position) {
     position_ = position;
     Render();
+    UpdateValueTip();
+}
+
+void CSkinSliderCtrl::SetValueText(std::function<QString(int position)> text) {
+    valueText_ = std::move(text);
+    UpdateValueTip();
+}
+
+QString CSkinSliderCtrl::ValueTipText() const {
+    const auto* label = qobject_cast<const QLabel*>(tip_.data());
+    return label ? label->text() : QString();
+}
+
+void CSkinSliderCtrl::UpdateValueTip() {
+    const bool wanted = valueText_ && isVisible() && (dragging_ || hovered_);
+    const QString text = wanted ? valueText_(position_) : QString();
+    if (text.isEmpty()) {
+        if (tip_) tip_->hide();
+        return;
+    }
+    if (!tip_) {
+        auto* label = new QLabel;
+        label->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+        label->setAttribute(Qt::WA_ShowWithoutActivating);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setForegroundRole(QPalette::ToolTipText);
+        label->setBackgroundRole(QPalette::ToolTipBase);
+        label->setAutoFillBackground(true);
+        label->setFrameShape(QFrame::Box);
+        label->setAlignment(Qt::AlignCenter);
+        tip_ = label;
+    }
+    auto* label = static_cast<QLabel*>(tip_.data());
+    const double s = UiScale();
+    label->setFont(UiFont(kFontF9));
+    label->setMargin(Scaled(3, s));
+    label->setText(text);
+    label->adjustSize();
+    // Centred over the thumb, a little above the track.
+    const QRect thumb = ThumbRect();
+    const QPoint anchor = mapToGlobal(QPoint(thumb.center().x(), 0));
+    label->move(anchor.x() - label->width() / 2, anchor.y() - label->height() - Scaled(4, s));
+    label->show();
+    label->raise();
 }
 
 void CSkinSliderCtrl::Enable(bool enabled) {
@@ -169,11 +221,18 @@ void CSkinSliderCtrl::mousePressEvent(QMouseEvent* event) {
     pressPoint_ = event->position().toPoint();
     dragging_ = true;
     Render();
+    UpdateValueTip();
     Post(WM_APP_SLIDER_BEGIN);
 }
 
 void CSkinSliderCtrl::mouseMoveEvent(QMouseEvent* event) {
-    if (!dragging_) return;
+    if (!dragging_) {
+        if (!hovered_) {
+            hovered_ = true;
+            UpdateValueTip();
+        }
+        return;
+    }
     if (!enabled_) {
         dragging_ = false;
         Render();
@@ -189,7 +248,27 @@ void CSkinSliderCtrl::mouseReleaseEvent(QMouseEvent* event) {
     if (!dragging_ || event->button() != Qt::LeftButton) return;
     dragging_ = false;
     Render();
+    hovered_ = rect().contains(event->position().toPoint());
+    UpdateValueTip();
     if (enabled_) Post(WM_APP_SLIDER_END);
+}
+
+void CSkinSliderCtrl::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    hovered_ = true;
+    UpdateValueTip();
+}
+
+void CSkinSliderCtrl::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    hovered_ = false;
+    UpdateValueTip();  // a drag keeps its tip until the release
+}
+
+void CSkinSliderCtrl::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    hovered_ = false;
+    if (tip_) tip_->hide();
 }
 
 }  // namespace quorva

@@ -2,11 +2,16 @@
 // from pictures into an off-screen surface. It never moves its own thumb: it posts
 // WM_APP_SLIDER_BEGIN / TRACK / END (wParam its control id, lParam the value under the
 // mouse) to its message target, the parent window unless set, which answers with SetPos.
+// With a value text set, a tip above the thumb names the position while the thumb is
+// dragged or the mouse rests on the slider.
 #pragma once
 
 #include <QImage>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
+
+#include <functional>
 
 #include "skin/off_screen_dc.h"
 
@@ -17,6 +22,7 @@ class CSkinSliderCtrl : public QWidget {
 
   public:
     explicit CSkinSliderCtrl(QWidget* parent = nullptr);
+    ~CSkinSliderCtrl() override;
 
     // Makes the slider a visible child of the parent, named "movie slider", int(10 s) high.
     bool Create(int id, QWidget* parent);
@@ -44,6 +50,12 @@ class CSkinSliderCtrl : public QWidget {
     // Where messages go; nullptr means the parent window.
     void SetMessageTarget(QObject* target) { target_ = target; }
 
+    // The tip's text for a position ("0:12 / 1:00"); an empty text or no function: no tip.
+    void SetValueText(std::function<QString(int position)> text);
+    // The tip above the thumb: null until first shown; hidden when not in use.
+    QWidget* ValueTip() const { return tip_; }
+    QString ValueTipText() const;
+
     // Geometry for the current size, range and position (client pixels).
     int ValueAt(double x) const;
     QRect ThumbRect() const;
@@ -56,6 +68,9 @@ class CSkinSliderCtrl : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     long long RangeCount() const;  // maximum - minimum + 1
@@ -64,6 +79,11 @@ class CSkinSliderCtrl : public QWidget {
     void Post(uint32_t message);
     void EnsureImages();
     void Render();
+    void UpdateValueTip();
+
+    std::function<QString(int)> valueText_;
+    QPointer<QWidget> tip_;  // a tool-tip window of its own (no parent: it floats above)
+    bool hovered_ = false;
 
     int id_ = 0;
     int ids_[4] = {0, 0, 0, 0};

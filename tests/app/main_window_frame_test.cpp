@@ -3,6 +3,7 @@
 // full-screen switch.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "app/movie_dialog.h"
@@ -176,6 +177,43 @@ TEST_F(WindowTest, FullScreenNeedsARecordingAwayFromItsEnd) {
     EXPECT_EQ(ReadSetting("DISPLAY", "ASPECT"), "on");
     EXPECT_EQ(w->Players().slot[0].keepAspect, 1);
     EXPECT_EQ(w->Players().slot[1].keepAspect, 1);
+}
+
+TEST_F(WindowTest, EscapeAndTheMenuItemLeaveFullScreenAndOnlyFullScreen) {
+    auto w = StartWindow();
+    FakeRoad road;
+    road.started = true;
+    w->SetRoad(&road);
+    FakePlayer::Get().script[0].duration = 300;
+    ASSERT_TRUE(GroupOpen(w->Players(), Dir() + "/A__S-240518-091230-000101M.MOV"));
+    auto press = [&](int key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(w.get(), &event);
+        EXPECT_TRUE(event.isAccepted());
+    };
+    w->ToggleFullScreen(true);
+    ASSERT_TRUE(w->FullScreen());
+    for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        press(key);
+        EXPECT_TRUE(w->FullScreen()) << key;
+    }
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(w->FullScreen());
+    EXPECT_TRUE(w->Browser()->isVisible());
+    press(Qt::Key_Escape);  // in the window Escape does nothing
+    EXPECT_FALSE(w->FullScreen());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(w->ShutDown());
+
+    // The full-screen menu's last item leaves it; in the window the command does nothing.
+    w->ToggleFullScreen(true);
+    ASSERT_TRUE(w->FullScreen());
+    w->OnCommand(ID_LEAVE_FULL_SCREEN);
+    EXPECT_FALSE(w->FullScreen());
+    w->OnCommand(ID_LEAVE_FULL_SCREEN);
+    EXPECT_FALSE(w->FullScreen());
+    EXPECT_TRUE(road.commands.empty());  // the window's own command, not the road's
+    w->SetRoad(nullptr);
 }
 
 TEST_F(WindowTest, ADoubleClickOnTheMainViewTogglesFullScreenOnlyForAStartedRecording) {

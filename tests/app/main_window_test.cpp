@@ -1,13 +1,19 @@
 // The main window: start-up order and stored settings, the message table, the worker task
 // with its progress bar, the removal of the source, the shut-down sequence and its roads,
 // and the keys it ignores.
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QToolTip>
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -16,6 +22,8 @@
 #include "app/movie_dialog.h"
 #include "appcore/settings_store.h"
 #include "appcore/ui_text.h"
+#include "browser/file_list_ctrl.h"
+#include "browser/folder_tree_ctrl.h"
 #include "map/map_dlg_wrap.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
@@ -50,6 +58,9 @@ TEST_F(WindowTest, StartUpRunsInItsOrderAndWritesTheFirstRunSettings) {
     w->Initialize();
     const auto& t = w->StartupTrace();
     // Each step relies on the ones before it.
+    EXPECT_LT(IndexOf(t, "settings directory"), IndexOf(t, "language slot"));
+    EXPECT_LT(IndexOf(t, "language slot"), IndexOf(t, "dark look"));
+    EXPECT_LT(IndexOf(t, "dark look"), IndexOf(t, "skin images"));
     EXPECT_LT(IndexOf(t, "language slot"), IndexOf(t, "ui scale"));
     EXPECT_LT(IndexOf(t, "ui scale"), IndexOf(t, "skin images"));
     EXPECT_LT(IndexOf(t, "skin images"), IndexOf(t, "children"));
@@ -82,6 +93,45 @@ TEST_F(WindowTest, StartUpRunsInItsOrderAndWritesTheFirstRunSettings) {
     EXPECT_FALSE(w->StartupDone());
     Deliver(w.get());
     EXPECT_TRUE(w->StartupDone());
+}
+
+TEST_F(WindowTest, TheLanguageComesFromTheLocaleOrTheSettingAndQtSpeaksItToo) {
+    const char* lang = std::getenv("LANG");
+    const std::string savedLang = lang ? lang : "";
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    auto cancelText = [] {
+        QDialogButtonBox box(QDialogButtonBox::Cancel);
+        return box.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&'));
+    };
+    struct Case {
+        const char* locale;
+        const char* setting;
+        int slot;
+    };
+    for (const Case& c : {Case{"ja_JP.UTF-8", "", 0}, Case{"de_DE.UTF-8", "", 1},
+                          Case{"ja_JP.UTF-8", "en", 1}, Case{"C", "ja", 0}}) {
+        setenv("LANG", c.locale, 1);
+        WriteSetting("DISPLAY", "LANGUAGE", c.setting);
+        auto w = StartWindow();
+        EXPECT_EQ(LanguageSlot(), c.slot) << c.locale << " " << c.setting;
+        EXPECT_EQ(w->Detached()->windowTitle().toStdString(), UiTextIn(c.slot, 151));
+        EXPECT_EQ(cancelText(),
+                  c.slot == 0 ? QStringLiteral("キャンセル") : QStringLiteral("Cancel"))
+            << c.locale << " " << c.setting;
+    }
+    setenv("LANG", savedLang.c_str(), 1);
+}
+
+TEST_F(WindowTest, QtsOwnWindowsTakeTheDarkLookAndTheListsKeepTheirColours) {
+    auto w = StartWindow();
+    EXPECT_LT(QApplication::palette().color(QPalette::Window).lightness(), 70);
+    EXPECT_LT(QApplication::palette().color(QPalette::Base).lightness(), 70);
+    EXPECT_LT(QToolTip::palette().color(QPalette::ToolTipBase).lightness(), 70);
+    EXPECT_EQ(QApplication::style()->name().toLower(), "fusion");
+    // The tree and the recording list keep the colours of the file browser.
+    EXPECT_EQ(w->Browser()->List()->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(w->Browser()->Tree()->palette().color(QPalette::Base), QColor(Qt::white));
 }
 
 TEST_F(WindowTest, StoredSettingsAreAppliedAtStart) {
@@ -168,11 +218,11 @@ TEST_F(WindowTest, EveryMessageOfTheTableReachesItsHandler) {
     FakeRoad road;
     w->SetRoad(&road);
     // The road's messages go on to it with their parameters, in order.
-    const uint32_t roadIds[] = {
-        WM_APP_GRAPH_EVENT,     WM_APP_SLIDER_BEGIN, WM_APP_MAP_READY,       WM_APP_MAP_SEEK,
-        WM_APP_EVENT_PREV,      WM_APP_EVENT_NEXT,   WM_APP_SETTING_CHANGED, WM_APP_MOVIE_CLICK,
-        WM_APP_PLAYER_ENDED,    WM_APP_PLAYER_READY, WM_APP_EVENT_FILTER,    WM_APP_PREVIEW_ITEM,
-        WM_APP_FOLDER_SELECTED, WM_APP_PRELOAD_DONE, WM_APP_UPDATE_AVAILABLE};
+    const uint32_t roadIds[] = {WM_APP_GRAPH_EVENT,     WM_APP_SLIDER_BEGIN, WM_APP_MAP_READY,
+                                WM_APP_MAP_SEEK,        WM_APP_EVENT_PREV,   WM_APP_EVENT_NEXT,
+                                WM_APP_SETTING_CHANGED, WM_APP_MOVIE_CLICK,  WM_APP_PLAYER_ENDED,
+                                WM_APP_PLAYER_READY,    WM_APP_EVENT_FILTER, WM_APP_FOLDER_SELECTED,
+                                WM_APP_PRELOAD_DONE};
     std::vector<FakeRoad::Message> expected;
     uintptr_t n = 1;
     for (uint32_t id : roadIds) {
@@ -180,6 +230,9 @@ TEST_F(WindowTest, EveryMessageOfTheTableReachesItsHandler) {
         expected.push_back({id, n, -static_cast<intptr_t>(n)});
         ++n;
     }
+    // The window's own: the hover preview's row and the update notice (none here).
+    PostAppMessage(w.get(), WM_APP_PREVIEW_ITEM, 0);
+    PostAppMessage(w.get(), WM_APP_UPDATE_AVAILABLE);
     // Accepted and ignored.
     for (uint32_t id : {0x8002u, 0x825Du, 0x825Eu, 0x8385u, 0x857Au})
         PostAppMessage(w.get(), id);
@@ -299,33 +352,32 @@ TEST_F(WindowTest, TheStopButtonCancelsARunningTask) {
     EXPECT_TRUE(shown_.empty()) << "a cancelled task shows no completion message";
 }
 
-TEST_F(WindowTest, TaskCommandsStartTheirTaskWhenTheRoadAllows) {
-    auto w = StartWindow();
+TEST_F(WindowTest, TaskCommandsAskTheirQuestionsOnlyWhenTheRoadAllows) {
+    // The viewer's own tasks, installed by its start-up.
+    std::vector<std::string> asked;
+    MainWindowOptions options;
+    options.pickTaskFolder = [&](QWidget*, const std::string& title) {
+        asked.push_back(title);
+        return std::string();  // the user cancels
+    };
+    auto w = StartWindow(std::move(options));
+    for (int id : {ID_EXPORT_CSV, ID_SAVE_JOINED, ID_DELETE_FILES, ID_EXPORT_GPX})
+        EXPECT_TRUE(w->CommandHasTask(id)) << id;
     FakeRoad road;
     w->SetRoad(&road);
-    std::vector<int> made;
-    w->SetTaskFactory([&](int id) -> TaskFunction {
-        made.push_back(id);
-        return [](TaskControl&) -> intptr_t { return 5; };
-    });
     road.prepare = false;
     w->OnCommand(ID_EXPORT_CSV);
-    EXPECT_TRUE(made.empty());
-    EXPECT_FALSE(w->TaskThreadAlive());
+    EXPECT_TRUE(asked.empty()) << "the road refused: nothing is asked";
+    EXPECT_TRUE(road.afterTask.empty());
 
-    // The delete task ends through WM_APP_DELETE_DONE, which counts as a success and goes
-    // on to WM_APP_TASK_DONE with the same result.
+    // A cancelled question starts nothing, and the recording comes back as after a task.
     road.prepare = true;
-    w->OnCommand(ID_DELETE_FILES);
-    EXPECT_THAT(made, ElementsAre(ID_DELETE_FILES));
-    while (w->TaskBusy())
-        std::this_thread::yield();
-    Deliver(w.get());
-    Deliver(w.get());
+    w->OnCommand(ID_EXPORT_CSV);
+    EXPECT_THAT(asked, ElementsAre(UiText(101)));
     EXPECT_FALSE(w->TaskThreadAlive());
-    EXPECT_THAT(road.afterTask, ElementsAre(5));
-    ASSERT_EQ(shown_.size(), 1u);
-    EXPECT_EQ(shown_[0].first, UiText(44));
+    EXPECT_FALSE(w->ProgressBar()->isVisible());
+    EXPECT_THAT(road.afterTask, ElementsAre(0));
+    EXPECT_TRUE(shown_.empty());
     w->SetRoad(nullptr);
 }
 
@@ -452,7 +504,7 @@ TEST_F(WindowTest, ClosingWhileATaskRunsWaitsForItsThread) {
     EXPECT_LT(IndexOf(t, "worker task"), IndexOf(t, "windows"));
 }
 
-TEST_F(WindowTest, EnterAndEscapeDoNothing) {
+TEST_F(WindowTest, EnterAndEscapeDoNotCloseTheWindow) {
     auto w = StartWindow();
     QSignalSpy closed(w.get(), &CquorvaDlg::closed);
     for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {

@@ -256,6 +256,11 @@ TEST(MovieMenu, ItemsAreMeasuredAndColouredByTheirState) {
     EXPECT_EQ(MovieMenuItemColors(true, false).text, QColor(127, 127, 127));
     EXPECT_EQ(MovieMenuItemColors(false, false).text, QColor(127, 127, 127));
     EXPECT_NE(MovieMenuItemColors(false, true).text, QColor(127, 127, 127));
+    // An item not under the mouse has the system's menu colours: the application's palette.
+    EXPECT_EQ(MovieMenuItemColors(false, true).fill,
+              QApplication::palette().color(QPalette::Window));
+    EXPECT_EQ(MovieMenuItemColors(false, true).text,
+              QApplication::palette().color(QPalette::WindowText));
 }
 
 TEST(MovieMenu, DrawsTheItemUnderTheMouseInBlue) {

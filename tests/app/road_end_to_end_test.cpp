@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +26,7 @@
 #include "container/player_slot_data.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
+#include "road/elapsed_time_text.h"
 #include "skin/skin_button.h"
 #include "skin/skin_slider.h"
 
@@ -315,6 +317,12 @@ TEST_F(RoadEndToEndTest, ARecordingPlaysWithItsPanelsAndTheViewerMovesOnThroughT
     QTest::keyClick(w.get(), Qt::Key_Right);
     ASSERT_TRUE(QTest::qWaitFor([&] { return PlayerPosition(*w) == paused + 1; }, kOpenLimitMs));
     ExpectPanelsAt(*w, paused + 1);
+    // The mouse on the position slider: a tip names the position as elapsed time.
+    QTest::mouseMove(w->SeekSlider(), QPoint(4, w->SeekSlider()->height() / 2));
+    const float frameMs = w->Players().slot[0].frameMs;
+    EXPECT_EQ(w->SeekSlider()->ValueTipText().toStdString(),
+              ElapsedTimeText(std::llround((paused + 1) * frameMs),
+                              std::llround(w->SeekSlider()->RangeMax() * frameMs)));
 
     // The snapshot of both cameras, named by the recording and the frame.
     w->OnCommand(ID_SNAPSHOT);
@@ -325,7 +333,8 @@ TEST_F(RoadEndToEndTest, ARecordingPlaysWithItsPanelsAndTheViewerMovesOnThroughT
     EXPECT_TRUE(fs::exists(base + "M" + number)) << base + "M" + number;
     EXPECT_TRUE(fs::exists(base + "S" + number));
     ASSERT_FALSE(messages_.empty());
-    EXPECT_EQ(messages_.back(), UiText(44));
+    EXPECT_EQ(messages_.back(), UiText(44) + "\n\n" + dir_ + "/snapshots\n" + name.substr(5, 14) +
+                                    "M" + number + "\n" + name.substr(5, 14) + "S" + number);
     EXPECT_TRUE(w->Movie(0)->isVisible());
     EXPECT_TRUE(w->Movie(0)->PicturePainting());
 

@@ -49,6 +49,38 @@ FakeDisk Disk() {
     return d;
 }
 
+TEST(StartupSource, TheSourceDialogsChoiceFollowsTheCommandLinesRule) {
+    FakeDisk d = Disk();
+    d.drives = {"/media/card"};
+    const StartupEnvironment env = d.Environment();
+    struct Row {
+        int chosen;
+        const char* path;
+        std::string expected;
+        int kind;
+    };
+    const Row rows[] = {
+        {2, "/plain/", "/plain", 2},  // a plain folder stays a folder
+        {2, "/data", "/data", 1},     // a folder in a card's layout is a card
+        {2, "cards/copy", "/home/user/cards/copy", 1},
+        {1, "/media/card", "/media/card", 1},
+        {1, "/media/other", "/media/other", 1},  // a chosen drive stays a card
+        {3, kMovie, kMovie, 3},
+        {2, kMovie, kMovie, 3},  // the path decides, as on the command line
+        {3, "/data/notes.txt", "", 0},
+        {2, "/gone", "", 0},
+        {0, "/plain", "", 0},
+        {2, "", "", 0},
+    };
+    for (const Row& r : rows) {
+        const StartupSource s = ChosenSource(r.chosen, r.path, env);
+        EXPECT_EQ(s.path, r.expected) << r.chosen << " " << r.path;
+        EXPECT_EQ(s.kind, r.kind) << r.chosen << " " << r.path;
+    }
+    EXPECT_EQ(ChosenSource(3, "/data/notes.txt", env).rejectedReason, "not a recording");
+    EXPECT_EQ(ChosenSource(2, "/gone", env).rejectedReason, "no such file or folder");
+}
+
 TEST(StartupSource, TheCommandLineComesFirst) {
     FakeDisk d = Disk();
     d.drives = {"/media/card"};

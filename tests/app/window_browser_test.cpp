@@ -98,15 +98,22 @@ TEST_F(BrowserWindowTest, TheSourceDialogChangesTheSource) {
     auto w = StartWindow(std::move(options));
     ASSERT_TRUE(w->CsvAllowed());
 
-    // A folder: shown, no CSV export.
+    // A folder without recordings: no CSV export.
+    next = {2, MakeFolder("empty")};
+    w->OnCommand(ID_OPEN_SOURCE);
+    EXPECT_EQ(w->SourceKind(), 2);
+    EXPECT_FALSE(w->CsvAllowed());
+    EXPECT_FALSE(w->Button(ID_EXPORT_CSV)->isEnabled());
+
+    // A folder of recordings: shown, with the CSV export as for a card.
     next = {2, folder + "/"};
     w->OnCommand(ID_OPEN_SOURCE);
     EXPECT_EQ(w->SourcePath(), folder);
     EXPECT_EQ(w->SourceKind(), 2);
     ASSERT_FALSE(w->Browser()->Catalogue().Tree().Roots().empty());
     EXPECT_EQ(w->Browser()->Catalogue().Tree().Roots().front()->text, "backup");
-    EXPECT_FALSE(w->CsvAllowed());
-    EXPECT_FALSE(w->Button(ID_EXPORT_CSV)->isEnabled());
+    EXPECT_TRUE(w->CsvAllowed());
+    EXPECT_TRUE(w->Button(ID_EXPORT_CSV)->isEnabled());
 
     // Cancel, a path that does not exist, a file that is not a recording: the source stays.
     next = {};

@@ -100,12 +100,17 @@ TEST(TaskRunner, ACommandWithoutATaskStartsNothing) {
     TaskWindow window;
     TaskRunner runner(view, &window);
     EXPECT_FALSE(runner.HasFactory());
+    EXPECT_FALSE(runner.HasTaskFor(7));
     EXPECT_FALSE(runner.TaskFor(7));
-    runner.SetFactory([](int id) -> TaskFunction {
-        if (id != 7) return {};
-        return [](TaskControl&) -> intptr_t { return 0; };
-    });
+    runner.SetFactory(
+        [](int id) -> TaskFunction {
+            if (id != 7) return {};
+            return [](TaskControl&) -> intptr_t { return 0; };
+        },
+        {7});
     EXPECT_TRUE(runner.HasFactory());
+    EXPECT_TRUE(runner.HasTaskFor(7));
+    EXPECT_FALSE(runner.HasTaskFor(8)) << "its button stays disabled";
     EXPECT_TRUE(runner.TaskFor(7));
     EXPECT_FALSE(runner.Start(runner.TaskFor(8)));
     EXPECT_TRUE(view.log.empty());

@@ -1,6 +1,7 @@
 // How the main window is wired to the recording road: the playback keys from wherever the
-// keyboard is, a folder source opened on its first group, and the file browser as the road
-// sees it (silent tree selection, the next sibling, the rows kept in step).
+// keyboard is, a folder source opened on its first group, a source change in the source
+// dialog, and the file browser as the road sees it (silent tree selection, the next sibling,
+// the rows kept in step).
 #include <QTest>
 
 #include <gmock/gmock.h>
@@ -12,7 +13,11 @@
 #include "app/cquorva_road.h"
 #include "browser/file_list_ctrl.h"
 #include "browser/folder_tree_ctrl.h"
+#include "panels/gsensor_dlg.h"
+#include "panels/info_dlg.h"
+#include "road/playback_timers.h"
 #include "skin/skin_button.h"
+#include "skin/skin_slider.h"
 #include "window_fixture.h"
 
 namespace quorva::test {
@@ -33,6 +38,7 @@ class WindowRoadTest : public WindowTest {
             WriteMovie(folder + "/" + name);
         return folder;
     }
+    CquorvaDlg* window_ = nullptr;  // the window a dialog stand-in looks at
     std::unique_ptr<CquorvaDlg> StartOn(const std::string& source) {
         MainWindowOptions options;
         options.commandLineSource = source;
@@ -172,6 +178,75 @@ TEST_F(WindowRoadTest, TheWindowsOwnRoadKeepsToTheListWhenTheSourceGoes) {
         EXPECT_EQ(w->Button(ID_PLAY_STOP + i)->isEnabled(), ID_PLAY_STOP + i == ID_OPEN_SOURCE)
             << i;
     EXPECT_TRUE(shown_.empty()) << "nothing to report";
+}
+
+TEST_F(WindowRoadTest, ASourceChangeResetsTheViewAndOpensTheNewSourceAsTheCommandLineDoes) {
+    // The first source: a folder of recordings; the second: a copy of a card, chosen in the
+    // dialog as a folder (the command line opens such a folder as the card it is).
+    const std::string first = MakeFolderSource();
+    const std::string card = MakeFolder("copy-of-card");
+    for (const char* name : {"A__S-240601-120000-000201M.MOV", "A__S-240601-120003-000202M.MOV",
+                             "A__S-240602-080000-000203M.MOV"})
+        WriteMovie(card + "/Normal/" + name);
+    MakeFolder("copy-of-card/_NData");
+
+    bool dialogSeen = false;
+    MainWindowOptions options;
+    options.commandLineSource = first;
+    options.sourceDialog = [&](QWidget*) {
+        dialogSeen = true;
+        // While the dialog is open the view is reset, and nothing opens behind it.
+        CquorvaDlg& w = *window_;
+        const int opens = FakePlayer::Get().Count("Open 0");
+        QTest::qWait(kOpenDelayMs + 200);
+        EXPECT_EQ(FakePlayer::Get().Count("Open 0"), opens) << "a recording opened behind";
+        EXPECT_FALSE(w.SlotOpen(0));
+        EXPECT_FALSE(w.SlotOpen(1));
+        EXPECT_FALSE(w.OwnRoad()->Controller().Started());
+        EXPECT_EQ(w.OwnRoad()->Controller().CurrentIndex(), -1);
+        EXPECT_FALSE(w.Graph()->CurvesOn());
+        EXPECT_EQ(w.Info()->State().position, -1);
+        EXPECT_EQ(w.Info()->State().g[0], -5.0);
+        EXPECT_EQ(w.SeekSlider()->RangeMax(), 0);
+        return SourceChoice{2, card + "/"};
+    };
+    ownRoad_ = true;
+    auto w = MakeWindow(std::move(options));
+    window_ = w.get();
+    w->Initialize();
+    w->show();
+    Deliver(w.get());
+    PlaybackController& road = w->OwnRoad()->Controller();
+    ASSERT_TRUE(QTest::qWaitFor([] { return FakePlayer::Get().Count("Open 0") > 0; }, 10000));
+    w->OnMovieMessage(WM_APP_PLAYER_READY, 0, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return road.Started(); }, 10000));
+    ASSERT_TRUE(w->Graph()->CurvesOn());
+
+    const int opensBefore = FakePlayer::Get().Count("Open 0");
+    w->OnCommand(ID_OPEN_SOURCE);
+    ASSERT_TRUE(dialogSeen);
+
+    // The new source, as the command line would have opened it: a card, its first group
+    // selected, its first recording chosen and opening.
+    EXPECT_EQ(w->SourcePath(), card);
+    EXPECT_EQ(w->SourceKind(), 1);
+    const GroupNode* node = w->Browser()->Catalogue().SelectedNode();
+    ASSERT_NE(node, nullptr);
+    EXPECT_TRUE(node->isGroup);
+    EXPECT_EQ(w->Browser()->Tree()->SelectedSerial(), node->serial);
+    ASSERT_GE(w->Browser()->RowCount(), 1);
+    EXPECT_NE(w->Browser()->Rows()[0].path.find("120000"), std::string::npos);
+    EXPECT_EQ(w->Browser()->CurrentIndex(), 0);
+    EXPECT_EQ(road.CurrentIndex(), 0);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return FakePlayer::Get().Count("Open 0") > opensBefore; }, 10000));
+    w->OnMovieMessage(WM_APP_PLAYER_READY, 0, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return road.Started(); }, 10000));
+    EXPECT_EQ(road.Cursor(), 0);  // waiting at its start
+    EXPECT_TRUE(w->Button(ID_PLAY_PAUSE)->isEnabled());
+    EXPECT_TRUE(w->CsvAllowed());
+    EXPECT_TRUE(shown_.empty());
+    window_ = nullptr;
 }
 
 }  // namespace

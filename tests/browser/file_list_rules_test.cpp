@@ -118,5 +118,15 @@ TEST(FileListRules, HeaderGradientCoversTheItemOnceFromDarkToLight) {
     EXPECT_TRUE(HeaderGradientBands(0).empty());
 }
 
+TEST(FileListRules, PreviewPopupLeftOfTheRowAndAboveTheListBottom) {
+    const BoxRect list{500, 100, 224, 400};  // bottom 500
+    // Right edge on the list's left edge, centred on the row.
+    EXPECT_EQ(PreviewPopupRect(list, {500, 200, 224, 20}, 220, 123), (BoxRect{280, 149, 220, 123}));
+    // Near the top it may reach above the list.
+    EXPECT_EQ(PreviewPopupRect(list, {500, 100, 224, 20}, 220, 123).y, 49);
+    // Near the bottom it ends at the list's bottom.
+    EXPECT_EQ(PreviewPopupRect(list, {500, 470, 224, 20}, 220, 123), (BoxRect{280, 377, 220, 123}));
+}
+
 }  // namespace
 }  // namespace quorva

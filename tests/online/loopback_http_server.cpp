@@ -37,6 +37,11 @@ void LoopbackHttpServer::SetReply(int status, QByteArray type, QByteArray body) 
     body_ = std::move(body);
 }
 
+void LoopbackHttpServer::SetRoute(const QByteArray& path, int status, QByteArray body,
+                                  QByteArray type) {
+    routes_[path] = Reply{status, std::move(type), std::move(body)};
+}
+
 void LoopbackHttpServer::OnConnection() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         socket->setParent(&server_);
@@ -53,11 +58,16 @@ void LoopbackHttpServer::OnConnection() {
                 requests_.fetch_add(1);
                 if (silent_) continue;
                 const bool isHead = head.startsWith("HEAD ");
-                QByteArray reply = "HTTP/1.1 " + QByteArray::number(status_) + " X\r\n" +
-                                   "Content-Type: " + type_ + "\r\n" +
-                                   "Content-Length: " + QByteArray::number(body_.size()) +
+                const QList<QByteArray> parts = lines_.last().split(' ');
+                const QByteArray path = parts.size() > 1 ? parts[1].split('?').first() : "";
+                Reply answer{status_, type_, body_};
+                if (const auto route = routes_.constFind(path); route != routes_.constEnd())
+                    answer = *route;
+                QByteArray reply = "HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\n" +
+                                   "Content-Type: " + answer.type + "\r\n" +
+                                   "Content-Length: " + QByteArray::number(answer.body.size()) +
                                    "\r\nCache-Control: no-store\r\n\r\n";
-                if (!isHead) reply += body_;
+                if (!isHead) reply += answer.body;
                 socket->write(reply);
             }
         });

@@ -1,11 +1,13 @@
 // A small HTTP server on the loopback address for the network tests: it answers every
-// request with one fixed reply (status, type, body) and records the request lines. It runs
+// request with one fixed reply (status, type, body), or with the reply set for the
+// request's path, and records the request lines. It runs
 // on the thread that made it, so the test must let that thread's events run while waiting.
 #pragma once
 
 #include <QByteArray>
 #include <QHostAddress>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QTcpServer>
 
@@ -28,6 +30,9 @@ class LoopbackHttpServer : public QObject {
     QByteArray BaseUrl() const;
 
     void SetReply(int status, QByteArray type, QByteArray body);
+    // The reply for one path (the request target up to any "?").
+    void SetRoute(const QByteArray& path, int status, QByteArray body,
+                  QByteArray type = "text/plain");
     // Requests are accepted but never answered.
     void SetSilent(bool silent) { silent_ = silent; }
 
@@ -38,6 +43,11 @@ class LoopbackHttpServer : public QObject {
     static QByteArray GridTilePng();
 
   private:
+    struct Reply {
+        int status = 200;
+        QByteArray type;
+        QByteArray body;
+    };
     void OnConnection();
 
     QTcpServer server_;
@@ -45,6 +55,7 @@ class LoopbackHttpServer : public QObject {
     int status_ = 200;
     QByteArray type_ = "text/plain";
     QByteArray body_;
+    QMap<QByteArray, Reply> routes_;
     bool silent_ = false;
     std::atomic<int> requests_{0};
     QList<QByteArray> lines_;

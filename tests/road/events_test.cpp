@@ -116,6 +116,26 @@ TEST_F(MapEventsTest, EventsWithoutCoordinatesStayOffTheMapButReachable) {
     EXPECT_EQ(JumpFrom(200, false), 100);
 }
 
+TEST_F(MapEventsTest, TheSettingsDialogsItemsTakeTheirEventsOffTheMapAtOnce) {
+    players.MarkEvent(250, 253, 0, 6);  // an emergency recording stop (detector 4)
+    OpenAndPlay(0);
+    fakeMap.icons.clear();
+    players.position = 50;
+    Tick(3);
+    EXPECT_EQ(fakeMap.icons, (std::vector<int>{400, 250, 100}));
+    fakeMap.icons.clear();
+    fakeMap.grids.clear();
+    road->HandleAppMessage(WM_APP_SETTING_CHANGED, 0, 0);
+    // The current recording's events again, without the group track, and no jump to it.
+    EXPECT_EQ(fakeMap.grids, (std::vector<std::pair<int, bool>>{{0, false}}));
+    EXPECT_EQ(fakeMap.icons, (std::vector<int>{400, 100}));
+    EXPECT_EQ(JumpFrom(200, true), 400);
+    fakeMap.icons.clear();
+    road->HandleAppMessage(WM_APP_SETTING_CHANGED, 0, 1);
+    EXPECT_EQ(fakeMap.icons, (std::vector<int>{400, 250, 100}));
+    EXPECT_EQ(JumpFrom(200, true), 250);
+}
+
 TEST_F(MapEventsTest, ParkingRecordingsNeverShowTheMap) {
     SetFolders({{RecordingPath("/card/Parking", 1, 'P'), RecordingPath("/card/Normal", 2)}});
     OpenAndPlay(0);

@@ -138,6 +138,7 @@ class FakeWindow : public PlaybackView, public PlaybackPanels, public PlaybackBr
     int seekMin = 0, seekMax = 0, seekPos = -1;
     int volumePos = -1;
     bool pressOnThumb = true;
+    int64_t picturePosition = -1;       // the main picture on screen (tests move it)
     std::vector<std::string> messages;  // texts shown
     int messageAnswer = 1;
     std::vector<PlaybackMenuItem> menu;
@@ -169,6 +170,7 @@ class FakeWindow : public PlaybackView, public PlaybackPanels, public PlaybackBr
     void SetSeekPos(int position) override { seekPos = position; }
     void ReleaseSeekSlider() override {}
     bool SeekPressOnThumb() const override { return pressOnThumb; }
+    int64_t MainPicturePosition() const override { return picturePosition; }
     void SetVolumePos(int v) override { volumePos = v; }
     ShellButtonContext ButtonContext() const override { return shell; }
     void ApplyButtonStates(const PlaybackButtonStates& states) override {

@@ -388,10 +388,12 @@ TEST_F(RoadTest, ContextMenuByState) {
     road->OnPlayPause();  // paused
     window.fullScreen = true;
     road->OnMovieMenu(10, 10);
-    ASSERT_EQ(window.menu.size(), 3u);
+    ASSERT_EQ(window.menu.size(), 5u);
     EXPECT_EQ(window.menu[0].text, "再生");
     EXPECT_EQ(window.menu[1].text, "停止");
     EXPECT_EQ(window.menu[2].id, ID_ASPECT_TOGGLE);
+    EXPECT_TRUE(window.menu[3].separator);
+    EXPECT_EQ(window.menu[4].id, ID_LEAVE_FULL_SCREEN);
 
     road->OnPlayPause();
     players.position = 1790;
@@ -457,11 +459,13 @@ TEST_F(RoadTest, SliderMessages) {
     players.ClearLog();
     slider(WM_APP_SLIDER_BEGIN, IDC_SEEK_SLIDER, 300);  // the thumb is grabbed
     EXPECT_EQ(players.State(0), kSlotPaused);
-    slider(WM_APP_SLIDER_TRACK, IDC_SEEK_SLIDER, 600);
-    EXPECT_EQ(window.seekPos, 600);  // the panels follow the thumb without seeking
     EXPECT_TRUE(players.seeks.empty());
+    slider(WM_APP_SLIDER_TRACK, IDC_SEEK_SLIDER, 600);
+    EXPECT_EQ(window.seekPos, 600);  // the panels and the picture follow the thumb
+    EXPECT_EQ(players.seeks, std::vector<int64_t>{600});
+    EXPECT_EQ(players.State(0), kSlotPaused);
     slider(WM_APP_SLIDER_END, IDC_SEEK_SLIDER, 700);
-    EXPECT_EQ(players.seeks, std::vector<int64_t>{700});
+    EXPECT_EQ(players.seeks, (std::vector<int64_t>{600, 700}));
     EXPECT_EQ(players.State(0), kSlotPlaying);  // as it was when grabbed
 
     window.pressOnThumb = false;  // a click on the track jumps at once
@@ -469,7 +473,7 @@ TEST_F(RoadTest, SliderMessages) {
     EXPECT_EQ(players.seeks.back(), 900);
     EXPECT_EQ(players.State(0), kSlotPlaying);
     slider(WM_APP_SLIDER_END, IDC_SEEK_SLIDER, 950);
-    EXPECT_EQ(players.seeks.size(), 2u);
+    EXPECT_EQ(players.seeks.size(), 3u);
 
     slider(WM_APP_SLIDER_END, IDC_VOLUME_SLIDER, 1000);
     EXPECT_EQ(road->Volume(), 1000);
@@ -480,6 +484,55 @@ TEST_F(RoadTest, SliderMessages) {
     road->OnRecordingSelected(1);  // while opening the sliders are ignored
     slider(WM_APP_SLIDER_END, IDC_VOLUME_SLIDER, 5);
     EXPECT_EQ(road->Volume(), 1000);
+}
+
+TEST_F(RoadTest, ADragSeeksLiveWithOneSeekInFlightAndEndsOnTheLastTarget) {
+    OpenAndPlay(0);
+    players.ClearLog();
+    auto slider = [&](uint32_t message, int value) {
+        road->HandleAppMessage(message, static_cast<uintptr_t>(IDC_SEEK_SLIDER), value);
+    };
+    slider(WM_APP_SLIDER_BEGIN, 100);
+    // 100 moves, faster than pictures come: one every 5 ms, a picture 40 ms after its seek.
+    int64_t inFlightSince = -1;
+    size_t pictures = 0;
+    for (int i = 1; i <= 100; ++i) {
+        slider(WM_APP_SLIDER_TRACK, 100 + 10 * i);
+        EXPECT_EQ(window.seekPos, 100 + 10 * i);  // the panels follow every move
+        timers.Advance(5);
+        if (players.seeks.size() > pictures) {
+            if (inFlightSince < 0) inFlightSince = timers.NowMs();
+            if (timers.NowMs() - inFlightSince >= 40) {
+                window.picturePosition = players.seeks.back();
+                pictures = players.seeks.size();
+                inFlightSince = -1;
+            }
+        }
+        // Never a second seek before the picture of the one in flight is shown.
+        EXPECT_LE(players.seeks.size(), pictures + 1) << i;
+    }
+    const size_t during = players.seeks.size();
+    EXPECT_GE(during, 5u);
+    EXPECT_LE(during, 20u);
+    EXPECT_EQ(players.State(0), kSlotPaused);
+    slider(WM_APP_SLIDER_END, 1100);
+    EXPECT_EQ(players.seeks.back(), 1100);
+    EXPECT_EQ(players.State(0), kSlotPlaying);
+    // Nothing waits after the release: the ticks that follow seek no more.
+    const size_t after = players.seeks.size();
+    window.picturePosition = 1100;
+    Tick(5);
+    EXPECT_EQ(players.seeks.size(), after);
+
+    // A target that waits while the picture never comes goes after the time limit.
+    slider(WM_APP_SLIDER_BEGIN, 1100);
+    players.ClearLog();
+    slider(WM_APP_SLIDER_TRACK, 200);
+    slider(WM_APP_SLIDER_TRACK, 300);
+    EXPECT_EQ(players.seeks, std::vector<int64_t>{200});
+    timers.Advance(kScrubSeekLimitMs + kPlaybackTickMs);
+    EXPECT_EQ(players.seeks, (std::vector<int64_t>{200, 300}));
+    slider(WM_APP_SLIDER_END, 300);
 }
 
 TEST_F(RoadTest, WorkerTasksStopOrPauseAndReopenAfterwards) {

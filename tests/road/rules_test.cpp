@@ -172,6 +172,8 @@ TEST(Buttons, ListSourceAndFailedOpen) {
     in.sourceKind = 3;  // a single file: no join, no delete
     in.csvAllowed = false;
     EXPECT_EQ(Bottom(*ComputeButtonStates(in)), "00100010110101");
+    in.sourceKind = 2;  // a folder of recordings: join and delete as on a card
+    EXPECT_EQ(Bottom(*ComputeButtonStates(in)), "00100011111101");
 
     EXPECT_EQ(Bottom(ButtonsAfterFailedOpen(true)), "00000000011000");
     EXPECT_EQ(Bottom(ButtonsAfterFailedOpen(false)), "00000000010000");
@@ -189,9 +191,12 @@ std::vector<std::string> Texts(const std::vector<PlaybackMenuItem>& items) {
 
 TEST(MovieMenu, ItemsByState) {
     using V = std::vector<std::string>;
-    const std::string keep = UiText(88), stretch = UiText(89);
+    const std::string keep = UiText(88), stretch = UiText(89), leave = UiText(174);
     MovieMenuInput in;
     EXPECT_EQ(Texts(BuildMovieMenu(in)), (V{"設定", "-", "参照"}));
+    in.fullScreen = true;
+    EXPECT_EQ(Texts(BuildMovieMenu(in)), (V{"設定", "-", "参照", "-", leave}));
+    in.fullScreen = false;
 
     in.mainValid = true;
     in.mainState = kSlotStopped;
@@ -200,16 +205,18 @@ TEST(MovieMenu, ItemsByState) {
     in.mainState = kSlotPaused;
     in.fullScreen = true;
     in.keepAspect = 1;  // keeps the aspect: the item offers stretching
-    EXPECT_EQ(Texts(BuildMovieMenu(in)), (V{"再生", "停止", stretch}));
+    EXPECT_EQ(Texts(BuildMovieMenu(in)), (V{"再生", "停止", stretch, "-", leave}));
 
     in.mainState = kSlotPlaying;
     in.keepAspect = 0;
     in.rateCode = -2;
     const auto playing = BuildMovieMenu(in);
-    EXPECT_EQ(Texts(playing), (V{"一時停止", "停止", "早送り", "スロー", keep}));
+    EXPECT_EQ(Texts(playing), (V{"一時停止", "停止", "早送り", "スロー", keep, "-", leave}));
     EXPECT_TRUE(playing[2].enabled);
     EXPECT_FALSE(playing[3].enabled);  // slow is greyed at every negative code
     EXPECT_EQ(playing[4].id, ID_ASPECT_TOGGLE);
+    EXPECT_EQ(playing[6].id, ID_LEAVE_FULL_SCREEN);
+    EXPECT_TRUE(playing[6].enabled);
 
     in.fullScreen = false;
     in.rateCode = 2;

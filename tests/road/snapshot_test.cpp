@@ -34,6 +34,13 @@ class SnapshotTest : public RoadTest {
     void Snapshot() { road->HandleCommand(command::ID_SNAPSHOT); }
     std::string MainFile() const { return (folder / "240131-083001-M-000456.jpg").string(); }
     std::string SubFile() const { return (folder / "240131-083001-S-000456.jpg").string(); }
+    // The message that names the folder and the files written.
+    std::string DoneMessage(std::vector<std::string> names) const {
+        std::string text = UiText(44) + "\n\n" + folder.string();
+        for (const std::string& name : names)
+            text += "\n" + name;
+        return text;
+    }
     bool Saved(const std::string& key) const {
         for (const auto& [section, k, value] : settings)
             if (section == "FOLDERPATH" && k == key && value == folder.string()) return true;
@@ -48,7 +55,8 @@ TEST_F(SnapshotTest, SavesBothCamerasAndRemembersTheFolder) {
     EXPECT_EQ(players.saved, (std::vector<std::string>{MainFile(), SubFile()}));
     EXPECT_EQ(players.State(0), kSlotPaused);  // the frame captured is the one on screen
     EXPECT_EQ(window.movieSizes[0], (PlayerSize{1920, 1080}));  // captured at native size
-    EXPECT_EQ(window.messages, std::vector<std::string>{UiText(44)});
+    EXPECT_EQ(window.messages, std::vector<std::string>{DoneMessage(
+                                   {"240131-083001-M-000456.jpg", "240131-083001-S-000456.jpg"})});
     EXPECT_TRUE(Saved("SNAPSHOT_FOLDER"));
     EXPECT_TRUE(window.controlsEnabled);
     EXPECT_TRUE(window.picturePainting);
@@ -66,7 +74,9 @@ TEST_F(SnapshotTest, AnExistingFileIsOverwrittenOnlyWhenConfirmed) {
     window.messages.clear();
     window.messageAnswer = 1;
     Snapshot();
-    EXPECT_EQ(window.messages, (std::vector<std::string>{UiText(90), UiText(44)}));
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[0], UiText(90));
+    EXPECT_EQ(window.messages[1].rfind(UiText(44), 0), 0u);
     EXPECT_EQ(players.saved.size(), 2u);
 }
 
@@ -77,11 +87,12 @@ TEST_F(SnapshotTest, FailuresAndRefusals) {
     EXPECT_EQ(window.messages, std::vector<std::string>{UiText(98)});
     EXPECT_FALSE(Saved("SNAPSHOT_FOLDER"));
 
-    // One camera failing still counts as done.
+    // One camera failing still counts as done; the message names the one file written.
     window.messages.clear();
     players.slot[0].saves = true;
     Snapshot();
-    EXPECT_EQ(window.messages, std::vector<std::string>{UiText(44)});
+    EXPECT_EQ(window.messages,
+              std::vector<std::string>{DoneMessage({"240131-083001-M-000456.jpg"})});
 
     // No folder chosen: nothing saved, nothing said, the controls back.
     window.messages.clear();

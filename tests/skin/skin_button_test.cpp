@@ -125,6 +125,20 @@ TEST_F(SkinButtonTest, LabelSitsAtTheBottomInWhite) {
     EXPECT_FALSE(test::HasColorNear(face, QRect(0, 0, 150, 8), Qt::white, 30));
 }
 
+TEST_F(SkinButtonTest, ADisabledToggleStillShowsThatItIsOn) {
+    CSkinButton toggle;
+    toggle.Create(QRect(0, 0, 12, 12), 1);
+    toggle.SetImage(IDB_CHECK_MARK, QSize(12, 12));
+    toggle.setEnabled(false);
+    toggle.show();
+    const QImage off = test::Face(toggle);
+    toggle.SetCheck(true);
+    const QImage on = test::Face(toggle);
+    EXPECT_NE(on, off);
+    toggle.setEnabled(true);
+    EXPECT_NE(test::Face(toggle), on);  // and the enabled face is brighter still
+}
+
 TEST_F(SkinButtonTest, MissingPictureLeavesOnlyTheLabel) {
     CSkinButton b;
     b.Create(QRect(0, 0, 32, 32), 1);
@@ -177,6 +191,22 @@ TEST_P(SkinCheckButtonTest, HoverOnlyOverTheMarkAndNotWhenChecked) {
     check.setEnabled(false);
     Move(&check, mark.center());
     EXPECT_EQ(check.CurrentFrame(), kFrameDisabled);
+}
+
+TEST_P(SkinCheckButtonTest, DisabledButtonStillShowsWhetherItIsTicked) {
+    for (int bitmap : {IDB_OPTION_MARK, IDB_CHECK_MARK}) {
+        check.SetImage(bitmap);
+        check.setEnabled(false);
+        check.SetCheck(false);
+        const QImage off = test::Face(check).copy(check.MarkRect());
+        check.SetCheck(true);
+        const QImage on = test::Face(check).copy(check.MarkRect());
+        EXPECT_NE(on, off) << bitmap;
+        // Still unlike the enabled ticked face, so that it reads as disabled.
+        check.setEnabled(true);
+        EXPECT_NE(test::Face(check).copy(check.MarkRect()), on) << bitmap;
+        check.SetCheck(false);
+    }
 }
 
 TEST_P(SkinCheckButtonTest, ClickDoesNotToggleByItself) {

@@ -1,4 +1,4 @@
-// The small helpers: version and date texts, child scaling, the off-screen surface, the
+// The small helpers: child scaling, the off-screen surface, the
 // logo panel, the UI fonts and the file-system routines.
 #include <QDir>
 #include <QFile>
@@ -17,38 +17,10 @@
 #include "skin/skin_resources.h"
 #include "skin/tree_badge.h"
 #include "skin/ui_fonts.h"
-#include "skin/version_text.h"
 #include "skin_fixture.h"
 
 namespace quorva {
 namespace {
-
-TEST(VersionText, PrefixStopsBeforeTheThirdDot) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"92.0.902.49", "92.0.902"},
-        {"1.2.3.4", "1.2.3"},
-        {"1.2.3", "1.2.3"},
-        {"1.2", "1.2"},
-        {"", ""},
-        {"...", ".."},
-        {"1.2.3.4.5", "1.2.3"},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(VersionPrefix(in), out) << in;
-}
-
-TEST(VersionText, SlashesAfterOddPositionsButNotFive) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"240131", "24/01/31"},
-        {"220610", "22/06/10"},
-        {"2206", "22/06/"},
-        {"2", "2"},
-        {"", ""},
-        {"22061012", "22/06/1012/"},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(DateWithSlashes(in), out) << in;
-}
 
 TEST(ScaleChildren, ScalesDirectChildrenOnly) {
     QWidget parent;

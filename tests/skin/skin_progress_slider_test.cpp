@@ -1,6 +1,9 @@
 // The progress bar's fill and label, and the sliders' values at the edges, the messages they
 // post and their drawing.
+#include <QApplication>
 #include <QTest>
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -166,6 +169,36 @@ TEST_P(SliderTest, DragPostsTrackValuesAndNeverMovesItsOwnThumb) {
     EXPECT_EQ(m[2].lParam, 900 / 2);
     EXPECT_EQ(slider.Pos(), 100);
     EXPECT_EQ(slider.ThumbRect(), before);
+}
+
+TEST_P(SliderTest, ValueTipNamesThePositionAboveTheThumbWhileHoveredOrDragged) {
+    slider.SetValueText([](int position) { return QStringLiteral("at %1").arg(position); });
+    slider.SetPos(100);
+    EXPECT_TRUE(!slider.ValueTip() || slider.ValueTip()->isHidden());  // not hovered yet
+    QTest::mouseMove(&slider, QPoint(W() / 2, Y()));
+    ASSERT_TRUE(slider.ValueTip() && slider.ValueTip()->isVisible());
+    EXPECT_EQ(slider.ValueTipText(), "at 100");  // the thumb's position, not the mouse's
+    const QRect tip = slider.ValueTip()->geometry();
+    const QPoint thumb = slider.mapToGlobal(slider.ThumbRect().center());
+    EXPECT_LE(std::abs(tip.center().x() - thumb.x()), 1);
+    EXPECT_LT(tip.bottom(), slider.mapToGlobal(QPoint(0, 0)).y());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&slider, &leave);
+    EXPECT_TRUE(slider.ValueTip()->isHidden());
+
+    // A drag keeps the tip, outside the slider too, and it follows the parent's SetPos.
+    QTest::mousePress(&slider, Qt::LeftButton, {}, slider.ThumbRect().center());
+    QApplication::sendEvent(&slider, &leave);
+    slider.SetPos(450);
+    EXPECT_TRUE(slider.ValueTip()->isVisible());
+    EXPECT_EQ(slider.ValueTipText(), "at 450");
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(W() / 2, Y() + Scaled(40, s())));
+    EXPECT_TRUE(slider.ValueTip()->isHidden());
+
+    // An empty text shows no tip.
+    slider.SetValueText([](int) { return QString(); });
+    QTest::mouseMove(&slider, QPoint(W() / 3, Y()));
+    EXPECT_TRUE(slider.ValueTip()->isHidden());
 }
 
 TEST_P(SliderTest, OutsideThumbFlagTellsAJumpFromAGrab) {

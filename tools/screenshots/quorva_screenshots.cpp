@@ -10,26 +10,52 @@
 //                      cameras, the graph with its curves, markers and cursor, the info panel
 //   event              the same recording paused on its first event (the event jump)
 //   menu               the movie context menu over the playing recording
+//   fullscreen-menu    the movie context menu in full-screen, with its way out
+//   source-change      another source (--second SOURCE, chosen as a folder in the source
+//                      dialog) after a recording of the first played: the new source's first
+//                      group and recording; --out-dialog FILE also saves the view while the
+//                      source dialog is open
+//   folder-chooser     the folder chooser of the snapshot command (Qt's own dialog)
+//   snapshot-message   the message that names the snapshot's folder and files
+//   slider-tip         the position slider's tip and a button's tooltip
+//   join-dialog        the file selection dialog of the joined movie: the group's recordings,
+//                      two of them ticked, the first one marked by an earlier join
+//   delete-dialog      the file selection dialog of the delete over the listed recordings
+//   join-progress      the progress bar while a join of the group's first three recordings
+//                      runs (held at its first report)
+//   list-menu          the recording list's menu (GPS track export)
 //   play-through       the first recording played, and the ones after it by continuous play,
 //                      until the last one waits at its start again (for the tick figures
 //                      of QUORVA_TICK_STATS); the picture is taken at the end
 //   tour               a user's round through the road, one picture per step (--out names
 //                      a folder): select, play, pause, step, rates, event jumps, snapshot,
 //                      the end of a recording, the next group; the steps are printed
+//   preview            the thumbnail toggle on and the mouse on a row of the list: the hover
+//                      preview beside it
+//   settings           the settings dialog over the main window, its second item unticked
+//   update             the update notice of the server given by --update-server (the
+//                      source's versions against the server's)
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <QToolTip>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "app/cquorva_dlg.h"
 #include "app/cquorva_road.h"
@@ -37,17 +63,26 @@
 #include "app/movie_static.h"
 #include "appcore/app_messages.h"
 #include "appcore/settings_store.h"
+#include "appcore/ui_text.h"
+#include "browser/file_list_ctrl.h"
+#include "browser/file_select_dlg.h"
 #include "browser/filer_container_dlg.h"
 #include "browser/folder_tree_ctrl.h"
 #include "browser/source_open_dlg.h"
 #include "map/map_dlg_wrap.h"
 #include "map/map_scheme.h"
+#include "online/update_dialog.h"
 #include "panels/gsensor_dlg.h"
 #include "panels/info_dlg.h"
 #include "platform/qt/app_message_event.h"
 #include "player/ffmpeg_player.h"
+#include "player/preview_window.h"
 #include "recordings/source_catalogue.h"
+#include "skin/pick_folder.h"
+#include "skin/skin_button.h"
+#include "skin/skin_check_button.h"
 #include "skin/skin_slider.h"
+#include "tools/settings_dlg.h"
 
 namespace {
 
@@ -79,6 +114,15 @@ bool Save(const QString& path, const QRect& crop) {
     QPixmap picture = screen->grabWindow(0);
     if (crop.isValid()) picture = picture.copy(crop);
     return picture.save(path);
+}
+
+// Saves the screen while a modal window (a dialog, a menu) runs its own loop, then closes it.
+void SaveFromInside(const QString& path, const QRect& crop, bool* saved, int afterMs = 900) {
+    QTimer::singleShot(afterMs, [=] {
+        *saved = Save(path, crop);
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
 }
 
 // The first recording of the source, for the shots that show a picture.
@@ -272,7 +316,10 @@ int main(int argc, char** argv) {
     QString shot = QStringLiteral("main");
     QString out = QStringLiteral("quorva.png");
     std::string source;
+    std::string second;
+    QString outDialog;
     std::string tileUrl;
+    std::string updateServer;
     QRect crop;
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -280,8 +327,14 @@ int main(int argc, char** argv) {
             shot = args[++i];
         else if (args[i] == QLatin1String("--out") && i + 1 < args.size())
             out = args[++i];
+        else if (args[i] == QLatin1String("--out-dialog") && i + 1 < args.size())
+            outDialog = args[++i];
+        else if (args[i] == QLatin1String("--second") && i + 1 < args.size())
+            second = args[++i].toStdString();
         else if (args[i] == QLatin1String("--tile-url") && i + 1 < args.size())
             tileUrl = args[++i].toStdString();
+        else if (args[i] == QLatin1String("--update-server") && i + 1 < args.size())
+            updateServer = args[++i].toStdString();
         else if (args[i] == QLatin1String("--crop") && i + 1 < args.size()) {
             const QStringList v = args[++i].split(QLatin1Char(','));
             if (v.size() == 4) crop = QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
@@ -290,20 +343,54 @@ int main(int argc, char** argv) {
     }
     QApplication::setQuitOnLastWindowClosed(false);
 
-    if (!tileUrl.empty()) {
-        // A first run's settings, with the map's tiles from the given server.
+    if (!tileUrl.empty() || !updateServer.empty()) {
+        // A first run's settings, with the map's tiles or the updates from the given server.
         quorva::SetSettingsDirectory(QDir::currentPath().toStdString());
         quorva::WriteFirstRunDefaults();
-        quorva::WriteSetting("MAP", "TILE_URL", tileUrl);
+        if (!tileUrl.empty()) quorva::WriteSetting("MAP", "TILE_URL", tileUrl);
+        if (!updateServer.empty()) quorva::WriteSetting("ONLINE", "UPDATE_SERVER", updateServer);
     }
     quorva::MainWindowOptions options;
     options.commandLineSource = source;
     QTemporaryDir snapshotDir;
     const std::string snapshots = snapshotDir.path().toStdString();
     options.pickSnapshotFolder = [snapshots](QWidget*, const std::string&) { return snapshots; };
-    options.showMessage = [](QWidget*, const std::string& text, const std::string& caption) {
-        std::fprintf(stderr, "message: %s: %s\n", caption.c_str(), text.c_str());
-        return 1;
+    // The message dialog shows itself only where it is the picture.
+    if (shot != QLatin1String("snapshot-message")) {
+        options.showMessage = [](QWidget*, const std::string& text, const std::string& caption) {
+            std::fprintf(stderr, "message: %s: %s\n", caption.c_str(), text.c_str());
+            return 1;
+        };
+    }
+    // The source dialog of the source-change shot: the real dialog is shown (and saved) over
+    // the main window, then the second source is chosen as a folder.
+    options.sourceDialog = [&](QWidget* owner) {
+        quorva::CSourceOpenDlg dialog(owner);
+        dialog.show();
+        dialog.move(owner->geometry().center() - dialog.rect().center());
+        Pump(800);
+        if (!outDialog.isEmpty()) Save(outDialog, crop);
+        dialog.close();
+        return quorva::SourceChoice{2, second};
+    };
+    // The join of the progress shot: the first three recordings into a scratch folder, held
+    // at its first report until the picture is taken.
+    QTemporaryDir outputDir;
+    const std::string output = outputDir.path().toStdString();
+    options.pickTaskFolder = [output](QWidget*, const std::string&) { return output; };
+    options.runFileSelect = [](quorva::CFileSelectDlg& dialog) {
+        for (int row = 0; row < 3 && row < dialog.Selection().RowCount(); ++row)
+            dialog.ClickRow(row);
+        dialog.Confirm();
+        return dialog.result();
+    };
+    std::atomic<bool> held{false};
+    options.taskProgressObserver = [&held](quorva::TaskControl& control, uint64_t done,
+                                           uint64_t total) {
+        if (done != 1 || total == 0) return;
+        held = true;
+        while (control.Busy())
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
     };
     quorva::CquorvaDlg window(std::move(options));
     window.Initialize();
@@ -325,6 +412,36 @@ int main(int argc, char** argv) {
         } else {
             Pump(3000);  // the probe answered: off line
         }
+    } else if (shot == QLatin1String("preview")) {
+        // The thumbnail toggle on, the mouse resting on the third row of the list.
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        if (!window.Thumbnail()) window.OnCommand(quorva::ID_THUMBNAIL_TOGGLE);
+        quorva::CFileListCtrl* list = window.Browser()->List();
+        bool shown = false;
+        QObject::connect(window.PreviewWindow(), &quorva::CPreviewWindow::previewShown,
+                         [&] { shown = true; });
+        const int row = std::min(2, list->RowCount() - 1);
+        if (row >= 0) {
+            const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
+            QCursor::setPos(list->viewport()->mapToGlobal(at));
+            QMouseEvent move(QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(list->viewport(), &move);
+        }
+        if (!PumpUntil([&] { return shown; }, 10000))
+            std::fprintf(stderr, "the preview did not show\n");
+        Pump(400);
+    } else if (shot == QLatin1String("settings")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        window.OnCommand(quorva::ID_SETTINGS);
+        if (quorva::CSettingsDlg* dialog = window.SettingsDialog())
+            dialog->OnCommand(quorva::kSettingsItemFirst + 1);
+        Pump(800);
+    } else if (shot == QLatin1String("update")) {
+        if (!PumpUntil([&] { return window.UpdateDialog() && window.UpdateDialog()->isVisible(); },
+                       15000))
+            std::fprintf(stderr, "no update notice\n");
+        Pump(500);
     } else if (shot == QLatin1String("maximised")) {
         window.OnCommand(quorva::ID_WND_MAXIMIZE);
         Pump(800);
@@ -362,6 +479,98 @@ int main(int argc, char** argv) {
             if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
         });
         window.OnMovieMessage(quorva::WM_APP_MOVIE_MENU, quorva::PackPoint(at), 0);
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("fullscreen-menu")) {
+        if (!PlayPastTheEvent(window)) std::fprintf(stderr, "the recording did not play\n");
+        window.ToggleFullScreen(true);
+        Pump(800);
+        const QPoint at = window.Movie(0)->mapToGlobal(window.Movie(0)->rect().center());
+        bool saved = false;
+        SaveFromInside(out, crop, &saved, 700);
+        window.OnMovieMessage(quorva::WM_APP_MOVIE_MENU, quorva::PackPoint(at), 0);
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("source-change")) {
+        // A recording of the first source plays, then the source dialog chooses the second.
+        if (!PlayPastTheEvent(window)) std::fprintf(stderr, "the recording did not play\n");
+        window.OnCommand(quorva::ID_OPEN_SOURCE);
+        quorva::PlaybackController* road = Road(window);
+        if (!road ||
+            !PumpUntil([&] { return road->CurrentIndex() == 0 && road->Started(); }, 15000))
+            std::fprintf(stderr, "the new source's first recording did not open\n");
+        Pump(800);
+        std::printf("%s\n", Describe(window).c_str());
+    } else if (shot == QLatin1String("folder-chooser")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        bool saved = false;
+        SaveFromInside(out, crop, &saved, 1500);
+        quorva::PickFolder(&window, "FOLDERPATH", "SNAPSHOT_FOLDER", quorva::UiText(101));
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("snapshot-message")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        bool saved = false;
+        SaveFromInside(out, crop, &saved, 900);
+        window.OnCommand(quorva::ID_SNAPSHOT);
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("slider-tip")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        quorva::CSkinSliderCtrl* slider = window.SeekSlider();
+        const QPoint onSlider(slider->ThumbRect().center().x() + 40, slider->height() / 2);
+        QMouseEvent move(QEvent::MouseMove, QPointF(onSlider),
+                         QPointF(slider->mapToGlobal(onSlider)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(slider, &move);
+        // A button's tooltip too (the snapshot button), as hovering shows it.
+        if (quorva::CSkinButton* button = window.Button(quorva::ID_SNAPSHOT))
+            QToolTip::showText(button->mapToGlobal(QPoint(button->width() / 2, button->height())),
+                               button->toolTip(), button);
+        Pump(800);
+    } else if (shot == QLatin1String("join-dialog") || shot == QLatin1String("delete-dialog")) {
+        const bool join = shot == QLatin1String("join-dialog");
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        auto* dialog = new quorva::CFileSelectDlg(&window);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        quorva::CFilerContainerDlg* browser = window.Browser();
+        std::vector<quorva::RecordingEntry> group =
+            join ? browser->Catalogue().Catalogue() : browser->Rows();
+        if (join && !group.empty()) group.front().joinedMark = 1;
+        dialog->Prepare(join ? quorva::FileSelectMode::kJoin : quorva::FileSelectMode::kDelete,
+                        group, browser->Catalogue().ListAllRecordings());
+        for (int row : join ? std::vector<int>{1, 2} : std::vector<int>{0, 2})
+            dialog->ClickRow(row);
+        dialog->show();
+        dialog->move(window.geometry().center() - dialog->rect().center());
+        Pump(800);
+    } else if (shot == QLatin1String("join-progress")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        window.OnCommand(quorva::ID_SAVE_JOINED);
+        if (!PumpUntil([&] { return held.load(); }, 20000)) std::fprintf(stderr, "no join\n");
+        Pump(600);
+        const bool saved = Save(out, crop);
+        window.OnCommand(quorva::ID_PLAY_STOP);  // cancels it: nothing is written
+        std::printf("%s\n", qPrintable(out));
+        window.RunShutdown();
+        return saved ? 0 : 1;
+    } else if (shot == QLatin1String("list-menu")) {
+        if (!OpenFirstRecording(window)) std::fprintf(stderr, "no recording to show\n");
+        // The right click selects the row first (its recording opens).
+        if (!SelectAndWait(window, 1)) std::fprintf(stderr, "the recording did not open\n");
+        quorva::CFileListCtrl* list = window.Browser()->List();
+        const QPoint at =
+            list->viewport()->mapToGlobal(list->visualRect(list->model()->index(1, 0)).center());
+        bool saved = false;
+        QTimer::singleShot(700, [&] {
+            saved = Save(out, crop);
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        });
+        window.OnRecordingContextMenu(1, at.x(), at.y());
         std::printf("%s\n", qPrintable(out));
         window.RunShutdown();
         return saved ? 0 : 1;

@@ -1,4 +1,4 @@
-#include "skin/version_text.h"
+#include "online/version_text.h"
 
 namespace quorva {
 
