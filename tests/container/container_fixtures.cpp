@@ -474,7 +474,7 @@ std::vector<Bytes> MakeRecords(int n) {
     for (int i = 0; i < n; ++i) {
         RecordSpec r;
         const int sec = 15 + i / 10;
-        char t[16];
+        char t[32];
         std::snprintf(t, sizeof t, "24013108%02d%02d", 30 + sec / 60, sec % 60);
         r.time = t;
         char g[8];

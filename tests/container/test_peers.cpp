@@ -53,12 +53,14 @@ double Rate(const std::string& fraction) {
     return den == 0 ? 0 : std::stod(fraction.substr(0, slash)) / den;
 }
 
+#ifdef QUORVA_CLI
 // A number field of a flat JSON answer.
 double JsonNumber(const std::string& json, const std::string& key) {
     const auto at = json.find("\"" + key + "\":");
     if (at == std::string::npos) return -1e300;
     return std::stod(json.substr(at + key.size() + 3));
 }
+#endif
 
 struct Info {
     int width = -1, height = -1;
