@@ -144,8 +144,6 @@ TEST_P(PeerMovie, AgreesWithFfprobeAndFfmpeg) {
 }
 
 TEST_P(PeerMovie, PlayEndsAtTheMoviesOwnDuration) {
-    // The picture sizes are about buffers, which the frames above check.
-    if (peers::FindPeerMovie(GetParam())->oddSize) GTEST_SKIP() << "a picture-size case";
     const double shown = peers::ShownSeconds(path_);
     ASSERT_GT(shown, 0.0);
     OffscreenPlayers players(1);
