@@ -196,8 +196,13 @@ int64_t FfmpegMovie::PtsOfPosition(int64_t position) const {
            static_cast<int64_t>(std::llround(static_cast<double>(frameTicks_[i]) * ptsPerTick_));
 }
 
+void FfmpegMovie::LeaveKeyFramesOnlyAtNextKey() {
+    if (keyOnly_) resumeAtKey_ = true;
+}
+
 void FfmpegMovie::SetKeyFramesOnly(bool on) {
     keyOnly_ = on;
+    resumeAtKey_ = false;
     if (video_) video_->skip_frame = on ? AVDISCARD_NONKEY : AVDISCARD_DEFAULT;
 }
 
@@ -230,6 +235,10 @@ FfmpegMovie::ReadResult FfmpegMovie::NextFrame(int64_t* position, bool* keyFrame
             continue;
         }
         if (packet_->stream_index == videoIndex_) {
+            if (resumeAtKey_ && (packet_->flags & AV_PKT_FLAG_KEY)) {
+                keyOnly_ = resumeAtKey_ = false;
+                video_->skip_frame = AVDISCARD_DEFAULT;
+            }
             if (!keyOnly_ || (packet_->flags & AV_PKT_FLAG_KEY)) {
                 // A packet the decoder refuses (damaged data) is skipped.
                 avcodec_send_packet(video_, packet_);
@@ -284,6 +293,18 @@ std::shared_ptr<VideoFrame> FfmpegMovie::ConvertCurrent(FramePool& pool) {
     }
     out->keyFrame = frame_->key_frame != 0;
     return out;
+}
+
+std::shared_ptr<DecodedPicture> FfmpegMovie::TakeCurrent() {
+    if (!frame_ || !frame_->buf[0]) return nullptr;
+    AvFramePtr copy(av_frame_alloc());
+    if (!copy) return nullptr;
+    av_frame_move_ref(copy.get(), frame_);
+    auto picture = std::make_shared<DecodedPicture>();
+    picture->keyFrame = copy->key_frame != 0;
+    picture->rotation = info_.rotation;
+    picture->frame = std::move(copy);
+    return picture;
 }
 
 }  // namespace quorva

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "player/decoded_picture.h"
 #include "player/frame_timeline.h"
 #include "player/picture_converter.h"
 #include "player/video_frame.h"
@@ -58,12 +59,18 @@ class FfmpegMovie {
     // The frame last returned by NextFrame, converted to 32-bit pixels and turned upright;
     // null on failure.
     std::shared_ptr<VideoFrame> ConvertCurrent(FramePool& pool);
+    // The frame last returned by NextFrame as the decoder gave it (a reference to its
+    // planes, not converted), with its rotation; null when there is none.
+    std::shared_ptr<DecodedPicture> TakeCurrent();
 
     // Moves the reader to the key frame at or before the position and empties the decoders.
     bool SeekToKeyFrameBefore(int64_t position);
     // Reads key frames only (the decoder skips every other picture).
     void SetKeyFramesOnly(bool on);
-    bool KeyFramesOnly() const { return keyOnly_; }
+    bool KeyFramesOnly() const { return keyOnly_ && !resumeAtKey_; }
+    // Reads every frame again from the next key frame on (the pictures in between would
+    // lack what they are built on).
+    void LeaveKeyFramesOnlyAtNextKey();
 
     void SetAudioCallback(AudioCallback callback) { audioCallback_ = std::move(callback); }
     void SetAudioEnabled(bool on) { audioEnabled_ = on; }
@@ -92,6 +99,7 @@ class FfmpegMovie {
     std::vector<int64_t> frameTicks_;  // each frame's start in track ticks (variable rate)
     double ticksPerFrame_ = 1.0;       // the mean frame duration in track ticks
     bool keyOnly_ = false;
+    bool resumeAtKey_ = false;
     bool audioEnabled_ = true;
     bool drained_ = false;  // end of file reached; the decoder is being drained
     int64_t lastPosition_ = -1;

@@ -117,6 +117,8 @@ int Open(PlayerSlot& slot, const std::string& path) {
     options.notify = slot.window.messages;
     options.noticeSerial = ++slot.openSerial;
     options.clock = slot.clock;
+    options.load = slot.load;
+    options.yieldsFirst = !mainSlot;  // the sub camera gives way first
     options.decodeThreads = slot.decodeThreads;
     if (mainSlot) options.audio = CreateQtAudioRenderer();
     slot.data.SetFrameDuration(slot.frameMs);

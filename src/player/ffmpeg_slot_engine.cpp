@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "player/frame_timing.h"
+#include "player/picture_render.h"
 
 namespace quorva {
 
@@ -41,6 +42,8 @@ std::unique_ptr<FfmpegSlotEngine> FfmpegSlotEngine::Open(const std::string& path
     engine->notify_ = options.notify;
     engine->noticeSerial_ = options.noticeSerial;
     engine->clock_ = options.clock;
+    engine->load_ = options.load;
+    engine->yieldsFirst_ = options.yieldsFirst;
     if (engine->info_.hasAudio && options.audio) {
         FfmpegSlotEngine* self = engine.get();
         if (options.audio->Start(
@@ -51,7 +54,7 @@ std::unique_ptr<FfmpegSlotEngine> FfmpegSlotEngine::Open(const std::string& path
                 },
                 [self] {
                     std::lock_guard lock(self->mutex_);
-                    return self->playing_ && !self->holding_;
+                    return self->ClockRunsLocked() && !self->holding_;
                 })) {
             engine->audio_ = std::move(options.audio);
             AudioRenderer* audio = engine->audio_.get();
@@ -90,14 +93,25 @@ FfmpegSlotEngine::~FfmpegSlotEngine() {
     if (decodeThread_.joinable()) decodeThread_.join();
     if (presentThread_.joinable()) presentThread_.join();
     queue_.clear();
-    lastPresented_.reset();
-    previousPresented_.reset();
+    lastShown_.reset();
+    lastRendered_.reset();
+    nativeCache_.reset();
     audio_.reset();
 }
 
+// ---- Clock and status ----------------------------------------------------------------------
+
+bool FfmpegSlotEngine::ClockRunsLocked() const {
+    return status_ == PresenterStatus::kPlaying || status_ == PresenterStatus::kDraining;
+}
+
+double FfmpegSlotEngine::MediaAtLocked(double clockMs) const {
+    if (!ClockRunsLocked()) return anchorMediaMs_;
+    return anchorMediaMs_ + (clockMs - anchorClockMs_);
+}
+
 double FfmpegSlotEngine::MediaNowLocked() const {
-    if (!playing_) return anchorMediaMs_;
-    return anchorMediaMs_ + (clock_->NowMs() - anchorClockMs_);
+    return MediaAtLocked(clock_->NowMs());
 }
 
 void FfmpegSlotEngine::HoldClockLocked() {
@@ -114,6 +128,15 @@ void FfmpegSlotEngine::ReleaseClockLocked() {
     }
 }
 
+void FfmpegSlotEngine::Enter(PresenterEvent event) {
+    const PresenterStatus before = status_;
+    status_ = NextStatus(status_, event, playWanted_);
+    if (status_ == before) return;
+    if (status_ == PresenterStatus::kDraining) endTimer_ = false;
+    if (PicturePending(before) && !PicturePending(status_)) waitCv_.notify_all();
+    presentCv_.notify_all();
+}
+
 void FfmpegSlotEngine::RequestSeekLocked(int64_t position, bool exact, double keepTimeMs) {
     position = std::clamp<int64_t>(position, 0, std::max<int64_t>(info_.frameCount - 1, 0));
     ++serial_;
@@ -122,59 +145,42 @@ void FfmpegSlotEngine::RequestSeekLocked(int64_t position, bool exact, double ke
     seekExact_ = exact;
     seekRequested_ = true;
     eof_ = false;
-    ended_ = false;
-    endPending_ = false;
-    stepRequested_ = false;
-    settle_ = false;
-    pendingPicture_ = true;
     pictureFailed_ = false;
     // A seek stands on its frame; a new start at the clock's time (a change of reading mode)
     // keeps the time, so that the slots stay as far apart as they were.
     seekKeepsTime_ = keepTimeMs >= 0.0;
     anchorMediaMs_ = seekKeepsTime_ ? keepTimeMs : Timeline().StartMs(position);
     anchorClockMs_ = clock_->NowMs();
+    Enter(PresenterEvent::kSeek);
     HoldClockLocked();
     if (audio_) audio_->Flush();
     decodeCv_.notify_all();
-    presentCv_.notify_all();
 }
+
+// ---- Commands ------------------------------------------------------------------------------
 
 void FfmpegSlotEngine::Play() {
     std::lock_guard lock(mutex_);
-    if (playing_) return;
-    if (settle_) {
-        settle_ = false;
-        pendingPicture_ = false;
-        waitCv_.notify_all();
-    }
+    if (playWanted_) return;
+    playWanted_ = true;
+    if (status_ == PresenterStatus::kEnded && lastShown_) anchorMediaMs_ = lastShown_->mediaMs;
     anchorClockMs_ = clock_->NowMs();
-    playing_ = true;
-    endPending_ = false;
-    presentCv_.notify_all();
+    Enter(PresenterEvent::kPlay);
 }
 
 void FfmpegSlotEngine::Pause() {
     std::lock_guard lock(mutex_);
-    if (!playing_) return;
-    // Stop at the clock's time (so that both slots stay exactly as far apart as they were)
-    // and show the frame of that time: the one on screen may be the next, shown early.
-    const double now = MediaNowLocked();
-    anchorMediaMs_ = now;
-    const bool shown = lastPresented_ && lastPresented_->serial == serial_ && !pendingPicture_ &&
-                       lastPresented_->position == Timeline().PositionAt(now);
-    if (!shown) {
-        settle_ = true;
-        pendingPicture_ = true;
-        pictureFailed_ = false;
-    }
-    playing_ = false;
-    endPending_ = false;
-    presentCv_.notify_all();
+    if (!playWanted_) return;
+    // The clock stops at its time, so that both slots stay exactly as far apart as they
+    // were; the picture on screen stays, and it is the paused position.
+    anchorMediaMs_ = MediaNowLocked();
+    playWanted_ = false;
+    Enter(PresenterEvent::kPause);
 }
 
 void FfmpegSlotEngine::Seek(int64_t position) {
     std::lock_guard lock(mutex_);
-    if (playing_) playing_ = false;
+    playWanted_ = false;
     RequestSeekLocked(position, true);
 }
 
@@ -183,12 +189,10 @@ void FfmpegSlotEngine::SetThinned(bool on) {
     if (thinned_ == on) return;
     thinned_ = on;
     // Start again from the clock's position with the new reading mode; playing goes on.
-    const double now = MediaNowLocked();
-    const bool wasPlaying = playing_;
     // Playing key frames only, the first one before the time will do; a paused slot keeps
     // showing exactly the frame of its position.
-    RequestSeekLocked(Timeline().PositionAt(now), !on || !wasPlaying, now);
-    playing_ = wasPlaying;
+    const double now = MediaNowLocked();
+    RequestSeekLocked(Timeline().PositionAt(now), !on || !playWanted_, now);
 }
 
 void FfmpegSlotEngine::SetAudibleVolume(double level) {
@@ -205,20 +209,33 @@ double FfmpegSlotEngine::MediaMs() const {
     return MediaNowLocked();
 }
 
+double FfmpegSlotEngine::MediaMsAt(double clockMs) const {
+    std::lock_guard lock(mutex_);
+    return MediaAtLocked(clockMs);
+}
+
+PresenterStatus FfmpegSlotEngine::Status() const {
+    std::lock_guard lock(mutex_);
+    return status_;
+}
+
 int64_t FfmpegSlotEngine::Position() const {
     std::lock_guard lock(mutex_);
+    // Paused (or ended), the position is the picture on screen.
+    const bool still = status_ == PresenterStatus::kReady || status_ == PresenterStatus::kEnded;
+    if (still && lastShown_ && lastShown_->serial == serial_) return lastShown_->position;
     const int64_t p = Timeline().PositionAt(MediaNowLocked());
     return std::clamp<int64_t>(p, 0, std::max<int64_t>(info_.frameCount - 1, 0));
 }
 
 bool FfmpegSlotEngine::IsPlaying() const {
     std::lock_guard lock(mutex_);
-    return playing_;
+    return playWanted_;
 }
 
 bool FfmpegSlotEngine::Ended() const {
     std::lock_guard lock(mutex_);
-    return ended_;
+    return status_ == PresenterStatus::kEnded;
 }
 
 void FfmpegSlotEngine::Repaint() {
@@ -229,24 +246,51 @@ void FfmpegSlotEngine::Repaint() {
 
 bool FfmpegSlotEngine::StepFrame() {
     std::lock_guard lock(mutex_);
-    if (playing_ || pendingPicture_ || (eof_ && queue_.empty())) return false;
-    stepRequested_ = true;
-    pendingPicture_ = true;
+    if (status_ != PresenterStatus::kReady || playWanted_) return false;
+    const int64_t next = lastShown_ && lastShown_->serial == serial_
+                             ? lastShown_->position + 1
+                             : Timeline().PositionAt(anchorMediaMs_) + 1;
+    if (next >= info_.frameCount) return false;
+    while (!queue_.empty() && queue_.front().picture->position < next)
+        queue_.pop_front();
+    if (queue_.empty() && eof_) return false;
+    if (!queue_.empty() && queue_.front().picture->position != next) {
+        // The frame after the one on screen was left out: decode it again.
+        RequestSeekLocked(next, true);
+        return true;
+    }
     pictureFailed_ = false;
-    presentCv_.notify_all();
+    Enter(PresenterEvent::kStep);
+    decodeCv_.notify_all();
     return true;
 }
 
 bool FfmpegSlotEngine::WaitForPicture(int timeoutMs) {
     std::unique_lock lock(mutex_);
     const bool done = waitCv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                       [&] { return !pendingPicture_ || stop_; });
-    return done && !pendingPicture_ && !pictureFailed_;
+                                       [&] { return !PicturePending(status_) || stop_; });
+    return done && !PicturePending(status_) && !pictureFailed_;
 }
 
 FramePtr FfmpegSlotEngine::CurrentPicture() const {
+    DecodedPtr shown;
+    {
+        std::lock_guard lock(mutex_);
+        if (nativeCache_ && nativeOf_ == lastShown_.get()) return nativeCache_;
+        shown = lastShown_;
+    }
+    if (!shown) return nullptr;
+    FramePtr picture;
+    {
+        std::lock_guard readback(readbackMutex_);
+        picture = RenderPicture(*shown, {}, readbackConverter_, *readbackPool_);
+    }
     std::lock_guard lock(mutex_);
-    return lastPresented_;
+    if (picture && lastShown_ == shown) {
+        nativeCache_ = picture;
+        nativeOf_ = shown.get();
+    }
+    return picture;
 }
 
 EngineStats FfmpegSlotEngine::Stats() const {
@@ -254,19 +298,21 @@ EngineStats FfmpegSlotEngine::Stats() const {
     return stats_;
 }
 
-FramePtr FfmpegSlotEngine::ConvertFrame(int64_t position, uint64_t serial) {
-    auto frame = movie_.ConvertCurrent(*pool_);
-    if (!frame) return nullptr;
-    frame->position = position;
-    frame->mediaMs = Timeline().StartMs(position);
-    frame->serial = serial;
-    return frame;
+// ---- Decoding ------------------------------------------------------------------------------
+
+DecodedPtr FfmpegSlotEngine::TakeFrame(int64_t position, uint64_t serial) {
+    auto picture = movie_.TakeCurrent();
+    if (!picture) return nullptr;
+    picture->position = position;
+    picture->mediaMs = Timeline().StartMs(position);
+    picture->serial = serial;
+    return picture;
 }
 
 // Decodes from the key frame before the target and returns the first frame at or after it
 // (exact), or the first frame read (not exact). Null when a newer request came in or the
 // movie ended first without a frame.
-FramePtr FfmpegSlotEngine::DecodeSeek(int64_t target, bool exact) {
+DecodedPtr FfmpegSlotEngine::DecodeSeek(int64_t target, bool exact) {
     uint64_t serial;
     {
         std::lock_guard lock(mutex_);
@@ -277,7 +323,7 @@ FramePtr FfmpegSlotEngine::DecodeSeek(int64_t target, bool exact) {
     int64_t lastSeen = -1;
     const bool keyOnly = movie_.KeyFramesOnly();
     if (exact) movie_.SetKeyFramesOnly(false);
-    FramePtr result;
+    DecodedPtr result;
     for (int attempt = 0; attempt < 6 && !result; ++attempt) {
         movie_.SeekToKeyFrameBefore(seekFrom);
         bool first = true;
@@ -307,7 +353,7 @@ FramePtr FfmpegSlotEngine::DecodeSeek(int64_t target, bool exact) {
                     retry = true;
                     break;
                 }
-                result = ConvertFrame(pos, serial);
+                result = TakeFrame(pos, serial);
                 break;
             }
             first = false;
@@ -317,6 +363,18 @@ FramePtr FfmpegSlotEngine::DecodeSeek(int64_t target, bool exact) {
     }
     movie_.SetKeyFramesOnly(keyOnly);
     return result;
+}
+
+// The sub camera decodes key frames only while it gives way that far (going back to every
+// frame at the next key frame, where the pictures are whole again).
+void FfmpegSlotEngine::ApplyDecoderLevel() {
+    if (!yieldsFirst_ || !load_ || thinned_) return;
+    const bool keyOnly = load_->Level() == SubLevel::kKeyFramesOnly;
+    if (keyOnly == movie_.KeyFramesOnly()) return;
+    if (keyOnly)
+        movie_.SetKeyFramesOnly(true);
+    else
+        movie_.LeaveKeyFramesOnlyAtNextKey();
 }
 
 void FfmpegSlotEngine::DecodeLoop() {
@@ -335,30 +393,30 @@ void FfmpegSlotEngine::DecodeLoop() {
             seekRequested_ = false;
             lock.unlock();
             movie_.SetKeyFramesOnly(thinned);
-            FramePtr frame = DecodeSeek(target, exact);
+            DecodedPtr picture = DecodeSeek(target, exact);
             lock.lock();
             if (serial != serial_ || stop_) continue;
-            if (!frame) {
+            if (!picture) {
                 if (seekRequested_) continue;
                 eof_ = true;
-                pendingPicture_ = false;
                 pictureFailed_ = true;
                 ReleaseClockLocked();
+                Enter(PresenterEvent::kPictureFailed);
                 waitCv_.notify_all();
-                presentCv_.notify_all();
                 continue;
             }
-            queue_.push_back({frame, true});
+            queue_.push_back({picture, true, nullptr});
             presentCv_.notify_all();
             continue;
         }
         const uint64_t serial = serial_;
         lock.unlock();
+        ApplyDecoderLevel();
         int64_t pos = 0;
         bool key = false;
         const auto r = movie_.NextFrame(&pos, &key);
-        FramePtr frame;
-        if (r == FfmpegMovie::ReadResult::kFrame) frame = ConvertFrame(pos, serial);
+        DecodedPtr picture;
+        if (r == FfmpegMovie::ReadResult::kFrame) picture = TakeFrame(pos, serial);
         lock.lock();
         if (serial != serial_) continue;
         if (r != FfmpegMovie::ReadResult::kFrame) {
@@ -366,217 +424,283 @@ void FfmpegSlotEngine::DecodeLoop() {
             presentCv_.notify_all();
             continue;
         }
-        if (!frame) continue;
-        queue_.push_back({frame, false});
+        if (!picture) continue;
+        queue_.push_back({picture, false, nullptr});
         presentCv_.notify_all();
     }
 }
 
+// ---- Presenting ----------------------------------------------------------------------------
+
+void FfmpegSlotEngine::WaitMs(Lock& lock, double ms) {
+    presentCv_.wait_for(
+        lock, std::chrono::duration<double, std::milli>(std::clamp(ms, 0.0, kLongestWaitMs)));
+}
+
+FramePtr FfmpegSlotEngine::Render(const DecodedPicture& picture) {
+    return RenderPicture(picture, output_->PresentSize(ShownSize(picture)), converter_, *pool_);
+}
+
+void FfmpegSlotEngine::KeepShown(const DecodedPtr& picture, const FramePtr& rendered) {
+    lastShown_ = picture;
+    lastRendered_ = rendered;
+    // A picture handed over at its own size serves the read-back as it is.
+    const PlayerSize own = ShownSize(*picture);
+    if (rendered && rendered->width == own.width && rendered->height == own.height) {
+        nativeCache_ = rendered;
+        nativeOf_ = picture.get();
+    }
+}
+
 void FfmpegSlotEngine::PresentLoop() {
-    std::unique_lock lock(mutex_);
+    Lock lock(mutex_);
     while (!stop_) {
         if (repaint_) {
-            repaint_ = false;
-            ++stats_.repaints;
-            lock.unlock();
-            output_->Repaint();
-            lock.lock();
+            HandleRepaint(lock);
             continue;
         }
-        while (!queue_.empty() && queue_.front().frame->serial != serial_)
+        while (!queue_.empty() && queue_.front().picture->serial != serial_)
             queue_.pop_front();
+        switch (status_) {
+            case PresenterStatus::kSyncing:
+            case PresenterStatus::kStepping:
+                SyncOrStep(lock);
+                break;
+            case PresenterStatus::kPlaying:
+                PlayOn(lock);
+                break;
+            case PresenterStatus::kDraining:
+                Drain(lock);
+                break;
+            case PresenterStatus::kReady:
+            case PresenterStatus::kEnded:
+                WaitMs(lock, kLongestWaitMs);
+                break;
+        }
+    }
+}
 
-        const bool stepping = stepRequested_ && !queue_.empty();
-        if (!queue_.empty() && (queue_.front().immediate || stepping)) {
-            Entry entry = std::move(queue_.front());
-            queue_.pop_front();
-            stepRequested_ = false;
-            if (playing_) anchorClockMs_ = clock_->NowMs();
-            if (!seekKeepsTime_ || stepping) anchorMediaMs_ = entry.frame->mediaMs;
-            seekKeepsTime_ = false;
-            previousPresented_ = lastPresented_;
-            lastPresented_ = entry.frame;
-            ++stats_.immediate;
-            PresentInfo info;
-            info.wallTime = std::chrono::steady_clock::now();
-            info.clockMs = anchorMediaMs_;
-            info.immediate = true;
-            const bool postReady = !readyPosted_;
-            readyPosted_ = true;
-            lock.unlock();
-            output_->Present(entry.frame, info);
-            if (postReady && notify_)
-                notify_->PostAppMessage(WM_APP_SESSION_READY, noticeSerial_, 0);
-            lock.lock();
-            // The picture is up: the clock may go on (both slots wait for each other).
-            pendingPicture_ = false;
-            ReleaseClockLocked();
-            waitCv_.notify_all();
-            decodeCv_.notify_all();
-            continue;
-        }
-        if (stepRequested_ && queue_.empty() && eof_) {
-            stepRequested_ = false;
-            pendingPicture_ = false;
-            pictureFailed_ = true;
-            waitCv_.notify_all();
-        }
-        if (settle_ && !playing_) {
-            // Bring the paused picture to the paused position: skip frames before it.
-            const int64_t target = Timeline().PositionAt(anchorMediaMs_);
-            if (lastPresented_ && lastPresented_->serial == serial_ &&
-                lastPresented_->position == target) {
-                settle_ = false;
-                pendingPicture_ = false;
-                waitCv_.notify_all();
-                continue;
-            }
-            if (previousPresented_ && previousPresented_->serial == serial_ &&
-                previousPresented_->position == target && lastPresented_ &&
-                lastPresented_->position > target) {
-                // The next frame went up early: the paused one is the frame before it.
-                queue_.push_front({lastPresented_, false});
-                lastPresented_ = previousPresented_;
-                settle_ = false;
-                ++stats_.immediate;
-                PresentInfo info;
-                info.wallTime = std::chrono::steady_clock::now();
-                info.clockMs = anchorMediaMs_;
-                info.immediate = true;
-                FramePtr frame = lastPresented_;
-                lock.unlock();
-                output_->Present(frame, info);
-                lock.lock();
-                pendingPicture_ = false;
-                waitCv_.notify_all();
-                continue;
-            }
-            while (queue_.size() > 1 && queue_[1].frame->position <= target) {
-                queue_.pop_front();
-                decodeCv_.notify_all();
-            }
-            if (!queue_.empty() && queue_.front().frame->position > target && lastPresented_ &&
-                lastPresented_->serial == serial_ && lastPresented_->position < target) {
-                // A gap in the movie: the frame before the time stays.
-                settle_ = false;
-                pendingPicture_ = false;
-                waitCv_.notify_all();
-                continue;
-            }
-            if (!queue_.empty() && queue_.front().frame->position > target) {
-                // Decoded past the time already: decode the frame again.
-                RequestSeekLocked(target, true, anchorMediaMs_);
-                continue;
-            }
-            if (!queue_.empty() &&
-                (queue_.size() > 1 || eof_ || queue_.front().frame->position == target)) {
-                Entry entry = std::move(queue_.front());
-                queue_.pop_front();
-                settle_ = false;
-                if (entry.frame->position != target) anchorMediaMs_ = entry.frame->mediaMs;
-                previousPresented_ = lastPresented_;
-                lastPresented_ = entry.frame;
-                ++stats_.immediate;
-                PresentInfo info;
-                info.wallTime = std::chrono::steady_clock::now();
-                info.clockMs = anchorMediaMs_;
-                info.immediate = true;
-                lock.unlock();
-                output_->Present(entry.frame, info);
-                lock.lock();
-                pendingPicture_ = false;
-                waitCv_.notify_all();
-                decodeCv_.notify_all();
-                continue;
-            }
-            if (queue_.empty() && eof_) {
-                settle_ = false;
-                pendingPicture_ = false;
-                if (lastPresented_) anchorMediaMs_ = lastPresented_->mediaMs;
-                waitCv_.notify_all();
-                continue;
-            }
-            decodeCv_.notify_all();
-            presentCv_.wait_for(lock, std::chrono::milliseconds(static_cast<int>(kLongestWaitMs)));
-            continue;
-        }
-        if (!playing_ || holding_) {
-            presentCv_.wait_for(lock, std::chrono::milliseconds(static_cast<int>(kLongestWaitMs)));
-            continue;
-        }
-        if (queue_.empty()) {
-            if (eof_ && seekTarget_ < 0 && !pendingPicture_) {
-                const double lastEnd =
-                    lastPresented_
-                        ? lastPresented_->mediaMs + Timeline().DurationMs(lastPresented_->position)
-                        : anchorMediaMs_;
-                const double now = MediaNowLocked();
-                const auto wall = std::chrono::steady_clock::now();
-                if (!endPending_) {
-                    if (now < lastEnd) {
-                        presentCv_.wait_for(lock, std::chrono::duration<double, std::milli>(
-                                                      std::min(lastEnd - now, kLongestWaitMs)));
-                        continue;
-                    }
-                    endPending_ = true;
-                    endAt_ = wall + kEndNoticeDelay;
-                }
-                if (wall < endAt_) {
-                    presentCv_.wait_until(lock, endAt_);
-                    continue;
-                }
-                // The end of the recording: stay on the last picture.
-                endPending_ = false;
-                ended_ = true;
-                playing_ = false;
-                anchorMediaMs_ = lastPresented_ ? lastPresented_->mediaMs : anchorMediaMs_;
-                lock.unlock();
-                if (notify_) notify_->PostAppMessage(WM_APP_SESSION_ENDED, noticeSerial_, 0);
-                lock.lock();
-                continue;
-            }
-            presentCv_.wait_for(lock, std::chrono::milliseconds(static_cast<int>(kLongestWaitMs)));
-            continue;
-        }
-        const double now = MediaNowLocked();
-        const double rate = clock_->Rate();
-        const Entry& front = queue_.front();
-        const FrameDecision d =
-            DecideFrame(front.frame->mediaMs - now, ShownMs(front.frame->position), rate);
-        if (d.action == FrameAction::kWait) {
-            presentCv_.wait_for(lock, std::chrono::duration<double, std::milli>(
-                                          std::min(d.waitMs, kLongestWaitMs)));
-            continue;
-        }
-        const bool late = d.action == FrameAction::kPresentLate;
-        if (late && queue_.size() > 1 &&
-            DecideFrame(queue_[1].frame->mediaMs - now, ShownMs(queue_[1].frame->position), rate)
-                    .action == FrameAction::kPresentLate) {
-            // Already behind by more than a frame: skip to catch up with the clock.
-            queue_.pop_front();
-            ++stats_.dropped;
-            decodeCv_.notify_all();
-            continue;
-        }
-        Entry entry = std::move(queue_.front());
-        queue_.pop_front();
+void FfmpegSlotEngine::HandleRepaint(Lock& lock) {
+    repaint_ = false;
+    ++stats_.repaints;
+    const DecodedPtr shown = lastShown_;
+    const FramePtr rendered = lastRendered_;
+    lock.unlock();
+    // A window that changed its size gets the picture converted again at the new size.
+    FramePtr again;
+    if (shown && rendered) {
+        const PlayerSize want = output_->PresentSize(ShownSize(*shown));
+        if (want.width != rendered->width || want.height != rendered->height)
+            again = Render(*shown);
+    }
+    if (again) {
         PresentInfo info;
         info.wallTime = std::chrono::steady_clock::now();
-        info.clockMs = now;
-        info.lateMs = now - entry.frame->mediaMs;
-        info.late = late;
-        ++stats_.presented;
-        if (late) {
-            ++stats_.late;
-            stats_.maxLateMs = std::max(stats_.maxLateMs, info.lateMs);
-        }
-        previousPresented_ = lastPresented_;
-        lastPresented_ = entry.frame;
-        decodeCv_.notify_all();
-        lock.unlock();
-        output_->Present(entry.frame, info);
-        lock.lock();
+        info.clockMs = again->mediaMs;
+        info.immediate = true;
+        output_->Present(again, info);
+    } else {
+        output_->Repaint();
     }
+    lock.lock();
+    if (again && lastShown_ == shown) KeepShown(shown, again);
+}
+
+// The picture of a seek (syncing) or of a step goes up at once.
+void FfmpegSlotEngine::SyncOrStep(Lock& lock) {
+    const bool stepping = status_ == PresenterStatus::kStepping;
+    if (stepping && !queue_.empty() && lastShown_ && lastShown_->serial == serial_ &&
+        queue_.front().picture->position != lastShown_->position + 1) {
+        // The frame after the one on screen was left out: decode it again.
+        RequestSeekLocked(lastShown_->position + 1, true);
+        return;
+    }
+    if (!queue_.empty() && (stepping || queue_.front().immediate)) {
+        Entry entry = std::move(queue_.front());
+        queue_.pop_front();
+        decodeCv_.notify_all();
+        ShowImmediate(lock, std::move(entry));
+        return;
+    }
+    if (stepping && queue_.empty() && eof_) {
+        // No frame after the one on screen.
+        pictureFailed_ = true;
+        Enter(PresenterEvent::kPictureFailed);
+        return;
+    }
+    decodeCv_.notify_all();
+    WaitMs(lock, kLongestWaitMs);
+}
+
+void FfmpegSlotEngine::ShowImmediate(Lock& lock, Entry entry) {
+    const uint64_t serial = serial_;
+    const bool stepping = status_ == PresenterStatus::kStepping;
+    const DecodedPtr picture = entry.picture;
+    lock.unlock();
+    const FramePtr frame = entry.rendered ? entry.rendered : Render(*picture);
+    lock.lock();
+    if (serial != serial_ || stop_) return;  // a newer request came in meanwhile
+    if (!frame) {
+        pictureFailed_ = true;
+        ReleaseClockLocked();
+        Enter(PresenterEvent::kPictureFailed);
+        return;
+    }
+    if (playWanted_) anchorClockMs_ = clock_->NowMs();
+    if (!seekKeepsTime_ || stepping) anchorMediaMs_ = picture->mediaMs;
+    seekKeepsTime_ = false;
+    KeepShown(picture, frame);
+    ++stats_.immediate;
+    PresentInfo info;
+    info.wallTime = std::chrono::steady_clock::now();
+    info.clockMs = anchorMediaMs_;
+    info.immediate = true;
+    const bool postReady = !readyPosted_;
+    readyPosted_ = true;
+    lock.unlock();
+    output_->Present(frame, info);
+    if (postReady && notify_) notify_->PostAppMessage(WM_APP_SESSION_READY, noticeSerial_, 0);
+    lock.lock();
+    if (serial != serial_) return;
+    // The picture is up: the clock may go on (both slots wait for each other).
+    ReleaseClockLocked();
+    Enter(PresenterEvent::kPictureUp);
+}
+
+// Whether the sub camera leaves this frame out to give the main camera room.
+bool FfmpegSlotEngine::Yields(const Entry& entry) {
+    if (!yieldsFirst_ || !load_) return false;
+    switch (load_->Level()) {
+        case SubLevel::kEveryFrame:
+            return false;
+        case SubLevel::kEverySecondFrame:
+            return entry.picture->position % 2 == 1;
+        case SubLevel::kKeyFramesOnly:
+            return !entry.picture->keyFrame;
+    }
+    return false;
+}
+
+// Converts the front frame while it waits for its time; false when the queue changed meanwhile.
+bool FfmpegSlotEngine::PreRender(Lock& lock) {
+    const DecodedPtr picture = queue_.front().picture;
+    lock.unlock();
+    FramePtr frame = Render(*picture);
+    lock.lock();
+    if (queue_.empty() || queue_.front().picture != picture) return false;
+    if (!frame) {
+        queue_.pop_front();  // a picture that cannot be converted is not shown
+        decodeCv_.notify_all();
+        return false;
+    }
+    queue_.front().rendered = std::move(frame);
+    return true;
+}
+
+void FfmpegSlotEngine::PlayOn(Lock& lock) {
+    if (holding_) {
+        WaitMs(lock, kLongestWaitMs);
+        return;
+    }
+    if (queue_.empty()) {
+        if (eof_ && seekTarget_ < 0) {
+            Enter(PresenterEvent::kOutOfFrames);
+            return;
+        }
+        decodeCv_.notify_all();
+        WaitMs(lock, kLongestWaitMs);
+        return;
+    }
+    if (Yields(queue_.front())) {
+        queue_.pop_front();
+        ++stats_.yielded;
+        decodeCv_.notify_all();
+        return;
+    }
+    const bool main = load_ && !yieldsFirst_;
+    const double now = MediaNowLocked();
+    const double rate = clock_->Rate();
+    const Entry& front = queue_.front();
+    const FrameDecision d =
+        DecideFrame(front.picture->mediaMs - now, ShownMs(front.picture->position), rate);
+    if (d.action == FrameAction::kWait) {
+        if (!front.rendered) {
+            PreRender(lock);
+            return;
+        }
+        WaitMs(lock, d.waitMs);
+        return;
+    }
+    const bool late = d.action == FrameAction::kPresentLate;
+    if (late && queue_.size() > 1 &&
+        DecideFrame(queue_[1].picture->mediaMs - now, ShownMs(queue_[1].picture->position), rate)
+                .action == FrameAction::kPresentLate) {
+        // Already behind by more than a frame: skip to catch up with the clock.
+        queue_.pop_front();
+        ++stats_.dropped;
+        if (main) load_->MainTrouble();
+        decodeCv_.notify_all();
+        return;
+    }
+    Entry entry = std::move(queue_.front());
+    queue_.pop_front();
+    decodeCv_.notify_all();
+    const uint64_t serial = serial_;
+    FramePtr frame = entry.rendered;
+    if (!frame) {
+        lock.unlock();
+        frame = Render(*entry.picture);
+        lock.lock();
+        if (serial != serial_ || !frame) return;
+    }
+    PresentInfo info;
+    info.wallTime = std::chrono::steady_clock::now();
+    info.clockMs = MediaNowLocked();
+    info.lateMs = info.clockMs - entry.picture->mediaMs;
+    info.late = late;
+    ++stats_.presented;
+    if (late) {
+        ++stats_.late;
+        stats_.maxLateMs = std::max(stats_.maxLateMs, info.lateMs);
+        if (main) load_->MainTrouble();
+    }
+    KeepShown(entry.picture, frame);
+    lock.unlock();
+    output_->Present(frame, info);
+    lock.lock();
+}
+
+// Playing past the last frame: it stays its time, then the end is announced.
+void FfmpegSlotEngine::Drain(Lock& lock) {
+    if (!queue_.empty()) {
+        WaitMs(lock, kLongestWaitMs);
+        return;
+    }
+    const bool current = lastShown_ && lastShown_->serial == serial_;
+    const double lastEnd = current
+                               ? lastShown_->mediaMs + Timeline().DurationMs(lastShown_->position)
+                               : anchorMediaMs_;
+    const auto wall = std::chrono::steady_clock::now();
+    if (!endTimer_) {
+        const double now = MediaNowLocked();
+        if (now < lastEnd) {
+            WaitMs(lock, lastEnd - now);
+            return;
+        }
+        endTimer_ = true;
+        endAt_ = wall + kEndNoticeDelay;
+    }
+    if (wall < endAt_) {
+        presentCv_.wait_until(lock, endAt_);
+        return;
+    }
+    // The end of the recording: stay on the last picture.
+    if (current) anchorMediaMs_ = lastShown_->mediaMs;
+    playWanted_ = false;
+    Enter(PresenterEvent::kLastFrameOver);
+    lock.unlock();
+    if (notify_) notify_->PostAppMessage(WM_APP_SESSION_ENDED, noticeSerial_, 0);
+    lock.lock();
 }
 
 }  // namespace quorva

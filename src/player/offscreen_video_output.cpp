@@ -1,8 +1,23 @@
 #include "player/offscreen_video_output.h"
 
+#include <thread>
+
+#include "player/picture_placement.h"
+
 namespace quorva {
 
 void OffscreenVideoOutput::Present(const FramePtr& frame, const PresentInfo& info) {
+    std::shared_ptr<std::mutex> core;
+    double costMs = 0.0;
+    {
+        std::lock_guard lock(mutex_);
+        core = core_;
+        costMs = costMs_;
+    }
+    if (core && costMs > 0.0) {
+        std::lock_guard busy(*core);
+        std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(costMs));
+    }
     {
         std::lock_guard lock(mutex_);
         last_ = frame;
@@ -40,6 +55,22 @@ void OffscreenVideoOutput::SetOverlay(std::shared_ptr<const OverlayImage> overla
 void OffscreenVideoOutput::ClearOverlay() {
     std::lock_guard lock(mutex_);
     overlay_.reset();
+}
+
+PlayerSize OffscreenVideoOutput::PresentSize(PlayerSize picture) const {
+    std::lock_guard lock(mutex_);
+    return atRectSize_ ? PresentSizeFor(picture, rect_) : picture;
+}
+
+void OffscreenVideoOutput::SetPresentAtRectSize(bool on) {
+    std::lock_guard lock(mutex_);
+    atRectSize_ = on;
+}
+
+void OffscreenVideoOutput::SetPresentCost(std::shared_ptr<std::mutex> core, double ms) {
+    std::lock_guard lock(mutex_);
+    core_ = std::move(core);
+    costMs_ = ms;
 }
 
 void OffscreenVideoOutput::SetClientSize(PlayerSize size) {

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -31,7 +32,15 @@ class OffscreenVideoOutput : public VideoOutput {
     void SetOverlay(std::shared_ptr<const OverlayImage> overlay) override;
     void ClearOverlay() override;
 
+    PlayerSize PresentSize(PlayerSize picture) const override;
+
     void SetClientSize(PlayerSize size);
+    // Take pictures at the video rectangle's size, as a movie window does (default: at the
+    // picture's own size).
+    void SetPresentAtRectSize(bool on);
+    // A machine too weak for its work: every present holds core (shared by the outputs
+    // that share the machine) for ms milliseconds. Null: presents cost nothing.
+    void SetPresentCost(std::shared_ptr<std::mutex> core, double ms);
     // Keep up to this many presented pictures (0: only the last one).
     void KeepPictures(size_t count);
 
@@ -58,6 +67,9 @@ class OffscreenVideoOutput : public VideoOutput {
     std::deque<FramePtr> pictures_;
     int64_t repaints_ = 0;
     std::shared_ptr<const OverlayImage> overlay_;
+    bool atRectSize_ = false;
+    std::shared_ptr<std::mutex> core_;
+    double costMs_ = 0.0;
 };
 
 }  // namespace quorva

@@ -36,15 +36,21 @@ PictureConverter::~PictureConverter() {
     sws_freeContext(sws_);
 }
 
-bool PictureConverter::ConvertInto(const AVFrame& picture, uint8_t* pixels, int stride) {
+bool PictureConverter::ConvertInto(const AVFrame& picture, uint8_t* pixels, int stride, int width,
+                                   int height) {
     const int w = picture.width;
     const int h = picture.height;
     if (w <= 0 || h <= 0 || w > kMaxPictureSide || h > kMaxPictureSide || !pixels) return false;
+    if (width <= 0 || height <= 0) {
+        width = w;
+        height = h;
+    }
+    if (width > kMaxPictureSide || height > kMaxPictureSide) return false;
     bool fullRange = picture.color_range == AVCOL_RANGE_JPEG;
     const AVPixelFormat src = PlainFormat(static_cast<AVPixelFormat>(picture.format), &fullRange);
     SwsContext* before = sws_;
-    sws_ = sws_getCachedContext(sws_, w, h, src, w, h, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr,
-                                nullptr, nullptr);
+    sws_ = sws_getCachedContext(sws_, w, h, src, width, height, AV_PIX_FMT_BGRA, SWS_BILINEAR,
+                                nullptr, nullptr, nullptr);
     if (!sws_) return false;
     if (sws_ != before) format_ = -1;
     const int matrix = picture.colorspace == AVCOL_SPC_BT709 ? SWS_CS_ITU709 : SWS_CS_DEFAULT;
@@ -57,16 +63,22 @@ bool PictureConverter::ConvertInto(const AVFrame& picture, uint8_t* pixels, int 
     }
     uint8_t* dst[4] = {pixels, nullptr, nullptr, nullptr};
     int dstStride[4] = {stride, 0, 0, 0};
-    return sws_scale(sws_, picture.data, picture.linesize, 0, h, dst, dstStride) == h;
+    return sws_scale(sws_, picture.data, picture.linesize, 0, h, dst, dstStride) == height;
 }
 
-std::shared_ptr<VideoFrame> PictureConverter::Convert(const AVFrame& picture, FramePool& pool) {
+std::shared_ptr<VideoFrame> PictureConverter::Convert(const AVFrame& picture, FramePool& pool,
+                                                      int width, int height) {
     if (picture.width <= 0 || picture.height <= 0 || picture.width > kMaxPictureSide ||
         picture.height > kMaxPictureSide)
         return nullptr;
+    if (width <= 0 || height <= 0) {
+        width = picture.width;
+        height = picture.height;
+    }
+    if (width > kMaxPictureSide || height > kMaxPictureSide) return nullptr;
     // The pool's buffers have the row alignment and the padding the converter writes into.
-    auto out = pool.Acquire(picture.width, picture.height);
-    if (!ConvertInto(picture, out->pixels.data(), out->stride)) return nullptr;
+    auto out = pool.Acquire(width, height);
+    if (!ConvertInto(picture, out->pixels.data(), out->stride, width, height)) return nullptr;
     return out;
 }
 

@@ -1,5 +1,7 @@
 // Conversion of decoded pictures (any pixel format FFmpeg decodes, any size) to the 32-bit
-// pixels of a VideoFrame, with the colour matrix and range of each picture.
+// pixels of a VideoFrame at their own or any other size, in one pass, with the colour matrix
+// and range of each picture. The conversion context is kept while the sizes and the format
+// stay the same.
 #pragma once
 
 #include <memory>
@@ -21,12 +23,15 @@ class PictureConverter {
     PictureConverter(const PictureConverter&) = delete;
     PictureConverter& operator=(const PictureConverter&) = delete;
 
-    // The picture in a frame from pool (rows aligned and padded as the converter needs);
-    // null for an unusable picture.
-    std::shared_ptr<VideoFrame> Convert(const AVFrame& picture, FramePool& pool);
+    // The picture in a frame from pool (rows aligned and padded as the converter needs),
+    // scaled to width x height (0 x 0: its own size); null for an unusable picture.
+    std::shared_ptr<VideoFrame> Convert(const AVFrame& picture, FramePool& pool, int width = 0,
+                                        int height = 0);
     // Converts into rows of stride bytes at pixels, which must hold what FramePool gives a
-    // picture of this size. False for an unusable picture.
-    bool ConvertInto(const AVFrame& picture, uint8_t* pixels, int stride);
+    // picture of width x height (0 x 0: the picture's own size). False for an unusable
+    // picture or size.
+    bool ConvertInto(const AVFrame& picture, uint8_t* pixels, int stride, int width = 0,
+                     int height = 0);
 
   private:
     SwsContext* sws_ = nullptr;

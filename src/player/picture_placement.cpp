@@ -73,4 +73,11 @@ NormalizedRect OverlayPlacement(PlayerSize client, PlayerSize picture, bool keep
     return n;
 }
 
+PlayerSize PresentSizeFor(PlayerSize picture, const PlayerRect& video) {
+    const int w = video.Width();
+    const int h = video.Height();
+    if (w <= 0 || h <= 0 || w > picture.width || h > picture.height) return picture;
+    return {w, h};
+}
+
 }  // namespace quorva

@@ -38,6 +38,11 @@ std::array<PlayerRect, 4> BlackBands(PlayerSize client, const PlayerRect& video)
 // corner, scaled as the picture is scaled into the client area.
 NormalizedRect OverlayPlacement(PlayerSize client, PlayerSize picture, bool keepAspect);
 
+// The size a picture is converted to for a video rectangle: the rectangle's size when the
+// picture is shrunk (or shown as it is) on both sides, else the picture's own size (a
+// picture shown larger than it is is scaled up by the output, not converted larger).
+PlayerSize PresentSizeFor(PlayerSize picture, const PlayerRect& video);
+
 constexpr int kOverlayWidth = 300;
 constexpr int kOverlayHeight = 120;
 

@@ -11,6 +11,7 @@ PlayerGroup::PlayerGroup(const PlayerOps& ops) {
         slot[i].index = i;
         slot[i].ops = &ops;
         slot[i].clock = &clock;
+        slot[i].load = &load;
         slot[i].mainSlot = &slot[0];
     }
 }
@@ -38,6 +39,7 @@ int GroupProbe(PlayerGroup& g, const std::string& path) {
 
 int GroupOpen(PlayerGroup& g, const std::string& path) {
     g.subOpenResult = 0;
+    g.load.Reset();  // a new recording starts with every frame of both cameras
     return ForValidSlots(g, [&](int i, PlayerSlot& s) {
         const int r = s.ops->Open(s, PathForSlot(i, path));
         s.lastOpenResult = r;

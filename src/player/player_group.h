@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "player/playback_load.h"
 #include "player/player_ops.h"
 #include "player/player_slot.h"
 #include "player/presentation_clock.h"
@@ -23,6 +24,7 @@ struct PlayerGroup {
     const PlayerOps& Ops(int i) const { return *slot[i].ops; }
 
     PresentationClock clock;
+    PlaybackLoad load;               // how far the sub camera gives way on a weak machine
     std::array<PlayerSlot, 2> slot;  // 0 main camera, 1 sub camera
     int subOpenResult = 0;           // the sub slot's result of the last GroupOpen
 };

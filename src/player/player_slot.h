@@ -10,6 +10,7 @@
 #include "appcore/app_messages.h"
 #include "container/player_slot_data.h"
 #include "player/picture_placement.h"
+#include "player/playback_load.h"
 #include "player/player_geometry.h"
 #include "player/presentation_clock.h"
 #include "player/video_output.h"
@@ -59,6 +60,7 @@ struct PlayerSlot {
     // Engine block: the movie window and the engine of the open recording.
     MovieWindowLink window;
     PresentationClock* clock = nullptr;  // the group's clock
+    PlaybackLoad* load = nullptr;        // the group's playback load
     PlayerSlot* mainSlot = nullptr;      // slot 0 (its frame count sizes the frame index)
     int decodeThreads = 0;
     bool initialized = false;

@@ -43,6 +43,13 @@ PlayerSize QtVideoWidget::ClientSize() const {
     return {width_.load(), height_.load()};
 }
 
+PlayerSize QtVideoWidget::PresentSize(PlayerSize picture) const {
+    // Converted straight to the size it is painted at, so that painting only copies.
+    std::lock_guard lock(mutex_);
+    const PlayerRect whole{0, 0, width_.load(), height_.load()};
+    return PresentSizeFor(picture, rectSet_ ? rect_ : whole);
+}
+
 void QtVideoWidget::SetVideoRect(const PlayerRect& rect) {
     {
         std::lock_guard lock(mutex_);

@@ -22,6 +22,7 @@ class QtVideoWidget : public QWidget, public VideoOutput {
     void Present(const FramePtr& frame, const PresentInfo& info) override;
     void Repaint() override;
     PlayerSize ClientSize() const override;
+    PlayerSize PresentSize(PlayerSize picture) const override;
     void SetVideoRect(const PlayerRect& rect) override;
     void SetOverlay(std::shared_ptr<const OverlayImage> overlay) override;
     void ClearOverlay() override;

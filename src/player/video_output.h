@@ -33,6 +33,10 @@ class VideoOutput {
     virtual void Present(const FramePtr& frame, const PresentInfo& info) = 0;
     // Show the last picture again (any thread).
     virtual void Repaint() = 0;
+    // The size the output wants a picture of this (shown) size in (presenter thread): the
+    // presenter converts straight to it. Outputs that scale themselves take the picture as
+    // it is.
+    virtual PlayerSize PresentSize(PlayerSize picture) const { return picture; }
 
     // The movie window's client size, the frame of reference of the video rectangle.
     virtual PlayerSize ClientSize() const = 0;
