@@ -59,6 +59,7 @@ int Play(const std::vector<std::string>& args) {
     json.Field("presented", r.presented);
     json.Field("late", r.late);
     json.Field("dropped", r.dropped);
+    json.Field("sub_dropped", r.subDropped);
     json.Field("max_late_ms", r.maxLateMs);
     json.Field("max_camera_offset_frames", r.maxCameraOffsetFrames);
     json.Field("cpu_s", r.cpuSeconds);
@@ -70,11 +71,12 @@ int Play(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CliCommand kPlay("play",
-                       "[--rate CODE] [--seconds S] MOVIE\n      plays both cameras off-screen; "
-                       "answers {\"presented\",\"late\",\"dropped\",\"max_late_ms\",\n      "
-                       "\"max_camera_offset_frames\",\"cpu_s\",\"ended\",\"media_s\",\"wall_s\"}",
-                       Play);
+const CliCommand kPlay(
+    "play",
+    "[--rate CODE] [--seconds S] MOVIE\n      plays both cameras off-screen; "
+    "answers {\"presented\",\"late\",\"dropped\",\"sub_dropped\",\"max_late_ms\",\n      "
+    "\"max_camera_offset_frames\",\"cpu_s\",\"ended\",\"media_s\",\"wall_s\"}",
+    Play);
 
 }  // namespace
 }  // namespace quorva::cli

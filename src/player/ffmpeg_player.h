@@ -17,6 +17,8 @@ FramePtr CurrentPicture(PlayerSlot& slot);
 EngineStats SlotStats(PlayerSlot& slot);
 // The slot's media time in ms (position x frame duration plus the part of the frame passed).
 double SlotMediaMs(PlayerSlot& slot);
+// The slot's media time when the group's clock reads clockMs (slots compared at one sample).
+double SlotMediaMsAt(PlayerSlot& slot, double clockMs);
 // True once the engine reached the end of the recording while playing.
 bool SlotEnded(PlayerSlot& slot);
 

@@ -376,6 +376,10 @@ double SlotMediaMs(PlayerSlot& slot) {
     return slot.engine ? slot.engine->MediaMs() : 0.0;
 }
 
+double SlotMediaMsAt(PlayerSlot& slot, double clockMs) {
+    return slot.engine ? slot.engine->MediaMsAt(clockMs) : 0.0;
+}
+
 bool SlotEnded(PlayerSlot& slot) {
     return slot.engine && slot.engine->Ended();
 }

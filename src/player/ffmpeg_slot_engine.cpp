@@ -12,6 +12,7 @@ namespace {
 constexpr size_t kQueueFrames = 6;  // decoded frames kept ahead of the clock
 constexpr auto kEndNoticeDelay = std::chrono::milliseconds(200);
 constexpr double kLongestWaitMs = 50.0;  // the presenter looks again at least this often
+constexpr double kMainWaitMs = 2.0;      // a sub frame ahead of the main camera looks again
 }  // namespace
 
 double FfmpegSlotEngine::ShownMs(int64_t position) const {
@@ -132,6 +133,7 @@ void FfmpegSlotEngine::Enter(PresenterEvent event) {
     const PresenterStatus before = status_;
     status_ = NextStatus(status_, event, playWanted_);
     if (status_ == before) return;
+    if (before == PresenterStatus::kPlaying && load_ && !yieldsFirst_) load_->MainStopped();
     if (status_ == PresenterStatus::kDraining) endTimer_ = false;
     if (PicturePending(before) && !PicturePending(status_)) waitCv_.notify_all();
     presentCv_.notify_all();
@@ -631,6 +633,21 @@ void FfmpegSlotEngine::PlayOn(Lock& lock) {
         WaitMs(lock, d.waitMs);
         return;
     }
+    if (yieldsFirst_ && load_) {
+        // The sub camera keeps to the main camera's picture on screen.
+        const double start = front.picture->mediaMs;
+        const SubFit fit = load_->Fit(start, start + ShownMs(front.picture->position));
+        if (fit == SubFit::kAhead) {
+            WaitMs(lock, kMainWaitMs);
+            return;
+        }
+        if (fit == SubFit::kBehind) {
+            queue_.pop_front();
+            ++stats_.dropped;
+            decodeCv_.notify_all();
+            return;
+        }
+    }
     const bool late = d.action == FrameAction::kPresentLate;
     if (late && queue_.size() > 1 &&
         DecideFrame(queue_[1].picture->mediaMs - now, ShownMs(queue_[1].picture->position), rate)
@@ -665,6 +682,10 @@ void FfmpegSlotEngine::PlayOn(Lock& lock) {
         if (main) load_->MainTrouble();
     }
     KeepShown(entry.picture, frame);
+    if (main) {
+        load_->MainShown(entry.picture->mediaMs,
+                         entry.picture->mediaMs + ShownMs(entry.picture->position));
+    }
     lock.unlock();
     output_->Present(frame, info);
     lock.lock();

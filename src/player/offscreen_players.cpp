@@ -53,23 +53,20 @@ bool OffscreenPlayers::SeekAndWait(int64_t position, int timeoutMs) {
 
 namespace {
 
-// The largest distance between the two pictures on screen, checked at every presentation.
-double MaxCameraOffset(const std::vector<PresentRecord>& a, const std::vector<PresentRecord>& b,
-                       double frameMs) {
-    if (a.empty() || b.empty() || frameMs <= 0) return 0.0;
+// The largest distance between a sub-camera picture as it goes up and the main camera's
+// picture on screen then (the sub camera may leave frames out on a weak machine; those it
+// shows stay with the main camera).
+double MaxCameraOffset(const std::vector<PresentRecord>& main,
+                       const std::vector<PresentRecord>& sub, double frameMs) {
+    if (main.empty() || sub.empty() || frameMs <= 0) return 0.0;
     double worst = 0.0;
-    size_t i = 0, j = 0;
-    const PresentRecord* shownA = nullptr;
-    const PresentRecord* shownB = nullptr;
-    while (i < a.size() || j < b.size()) {
-        const bool takeA =
-            j >= b.size() || (i < a.size() && a[i].info.wallTime <= b[j].info.wallTime);
-        if (takeA)
-            shownA = &a[i++];
-        else
-            shownB = &b[j++];
-        if (shownA && shownB && !shownA->info.immediate && !shownB->info.immediate)
-            worst = std::max(worst, std::fabs(shownA->mediaMs - shownB->mediaMs) / frameMs);
+    size_t i = 0;
+    const PresentRecord* shownMain = nullptr;
+    for (const PresentRecord& s : sub) {
+        while (i < main.size() && main[i].info.wallTime <= s.info.wallTime)
+            shownMain = &main[i++];
+        if (shownMain && !shownMain->info.immediate && !s.info.immediate)
+            worst = std::max(worst, std::fabs(shownMain->mediaMs - s.mediaMs) / frameMs);
     }
     return worst;
 }
@@ -112,7 +109,12 @@ PlaybackReport OffscreenPlayers::Play(int rateCode, double seconds) {
         const EngineStats s = SlotStats(group_.slot[i]);
         report.presented += s.presented - before[i].presented;
         report.late += s.late - before[i].late;
-        report.dropped += s.dropped - before[i].dropped;
+        if (i == 0) {
+            report.dropped = s.dropped - before[i].dropped;
+            report.mainFrames = s.presented - before[i].presented + report.dropped;
+        } else {
+            report.subDropped = s.dropped - before[i].dropped + s.yielded - before[i].yielded;
+        }
         report.maxLateMs = std::max(report.maxLateMs, s.maxLateMs);
     }
     if (subOpen_) {

@@ -15,10 +15,14 @@ namespace quorva {
 struct PlaybackReport {
     int64_t presented = 0;  // frames shown at their time, both slots
     int64_t late = 0;       // of those, more than a quarter frame late
-    int64_t dropped = 0;
+    int64_t dropped = 0;    // the main camera's frames skipped to catch up with the clock
+    // The sub camera's frames not shown: skipped to catch up, or left out to give the main
+    // camera room on a machine that cannot keep up.
+    int64_t subDropped = 0;
+    int64_t mainFrames = 0;  // frames the main camera reached: shown or dropped
     double maxLateMs = 0.0;
-    // Largest distance between the media times of the two pictures on screen, taken at
-    // every presentation, in frames of the slower camera; 0 with one camera.
+    // Largest distance between the media times of a sub-camera picture as it goes up and
+    // the main camera's picture on screen, in frames of the slower camera; 0 with one camera.
     double maxCameraOffsetFrames = 0.0;
     double cpuSeconds = 0.0;
     double wallSeconds = 0.0;

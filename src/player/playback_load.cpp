@@ -43,6 +43,27 @@ void PlaybackLoad::Reset() {
     std::lock_guard lock(mutex_);
     trouble_.clear();
     level_ = 0;
+    mainPlaying_ = false;
+}
+
+void PlaybackLoad::MainShown(double startMs, double endMs) {
+    std::lock_guard lock(mutex_);
+    mainPlaying_ = true;
+    mainStartMs_ = startMs;
+    mainEndMs_ = endMs;
+}
+
+void PlaybackLoad::MainStopped() {
+    std::lock_guard lock(mutex_);
+    mainPlaying_ = false;
+}
+
+SubFit PlaybackLoad::Fit(double startMs, double endMs) {
+    std::lock_guard lock(mutex_);
+    if (!mainPlaying_) return SubFit::kFits;
+    if (startMs > mainEndMs_) return SubFit::kAhead;
+    if (endMs < mainStartMs_) return SubFit::kBehind;
+    return SubFit::kFits;
 }
 
 }  // namespace quorva

@@ -4,6 +4,10 @@
 // dropped frames within a second) makes the sub camera give way one step further (every
 // second frame, then key frames only), at most once a second; three seconds without trouble
 // bring it back one step. The main camera keeps every frame and the sound.
+// While the main camera plays, the sub camera also keeps to the main camera's picture on
+// screen: it shows no frame that starts after that picture ends (it waits for the main
+// camera) or ends before it starts (it drops it), so that the two stay within a frame even
+// when the main camera runs late.
 #pragma once
 
 #include <chrono>
@@ -13,6 +17,8 @@
 namespace quorva {
 
 enum class SubLevel { kEveryFrame = 0, kEverySecondFrame = 1, kKeyFramesOnly = 2 };
+
+enum class SubFit { kFits, kAhead, kBehind };
 
 class PlaybackLoad {
   public:
@@ -24,6 +30,14 @@ class PlaybackLoad {
     SubLevel Level(Clock::time_point now = Clock::now());
     void Reset();
 
+    // The main camera's picture going up while it plays (its start and end, media ms), and
+    // the main camera no longer playing.
+    void MainShown(double startMs, double endMs);
+    void MainStopped();
+    // Where a sub-camera frame (its start and end, media ms) stands against the main
+    // camera's picture on screen.
+    SubFit Fit(double startMs, double endMs);
+
   private:
     void Settle(Clock::time_point now);
     std::mutex mutex_;
@@ -31,6 +45,9 @@ class PlaybackLoad {
     Clock::time_point lastTrouble_{};
     Clock::time_point lastChange_{};
     int level_ = 0;
+    bool mainPlaying_ = false;
+    double mainStartMs_ = 0.0;
+    double mainEndMs_ = 0.0;
 };
 
 }  // namespace quorva

@@ -76,11 +76,14 @@ int GroupReleaseData(PlayerGroup& g) {
     });
 }
 
+// Both slots start and stop at one reading of the clock: it stands still while they do.
 int GroupPlay(PlayerGroup& g) {
+    ClockHold still(g.clock);
     return ForValidSlots(g, [&](int, PlayerSlot& s) { return s.ops->Play(s); });
 }
 
 int GroupPause(PlayerGroup& g) {
+    ClockHold still(g.clock);
     return ForValidSlots(g, [&](int, PlayerSlot& s) { return s.ops->Pause(s); });
 }
 

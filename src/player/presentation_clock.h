@@ -30,4 +30,16 @@ class PresentationClock {
     int holds_ = 0;
 };
 
+// Holds the clock for as long as it lives.
+class ClockHold {
+  public:
+    explicit ClockHold(PresentationClock& clock) : clock_(clock) { clock_.Hold(); }
+    ~ClockHold() { clock_.Release(); }
+    ClockHold(const ClockHold&) = delete;
+    ClockHold& operator=(const ClockHold&) = delete;
+
+  private:
+    PresentationClock& clock_;
+};
+
 }  // namespace quorva

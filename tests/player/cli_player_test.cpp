@@ -83,8 +83,8 @@ TEST_F(CliPlayer, SnapshotNamesBothCameras) {
 TEST_F(CliPlayer, PlayReportsThePresenter) {
     const CliRun r = RunCli("play --rate 4 --seconds 20 " + main_);
     ASSERT_EQ(r.status, 0);
-    for (const char* key : {"\"presented\":", "\"late\":", "\"dropped\":", "\"max_late_ms\":",
-                            "\"max_camera_offset_frames\":", "\"cpu_s\":"})
+    for (const char* key : {"\"presented\":", "\"late\":", "\"dropped\":", "\"sub_dropped\":",
+                            "\"max_late_ms\":", "\"max_camera_offset_frames\":", "\"cpu_s\":"})
         EXPECT_NE(r.out.find(key), std::string::npos) << key;
     EXPECT_NE(r.out.find("\"ended\":true"), std::string::npos) << r.out;
     EXPECT_NE(RunCli("play --rate").status, 0);

@@ -6,7 +6,9 @@
 #include "player/frame_timeline.h"
 #include "player/frame_timing.h"
 #include "player/picture_placement.h"
+#include "player/playback_load.h"
 #include "player/position_numbers.h"
+#include "player/presenter_status.h"
 #include "player/preview_levels.h"
 #include "player/rate_table.h"
 #include "player/snapshot_naming.h"
@@ -116,6 +118,17 @@ TEST(PicturePlacement, OverlaySitsInTheLowerRightCorner) {
     // Stretching takes the smaller scale for both axes.
     const NormalizedRect s = OverlayPlacement({1280, 360}, {1280, 720}, false);
     EXPECT_FLOAT_EQ(s.left, 1.0f - 150.0f / 1280.0f);
+}
+
+TEST(PicturePlacement, PicturesAreConvertedAtTheRectangleSizeOnlyWhenShrunk) {
+    const PlayerSize hd{1920, 1080};
+    EXPECT_EQ(PresentSizeFor(hd, {10, 20, 650, 380}), (PlayerSize{640, 360}));
+    EXPECT_EQ(PresentSizeFor(hd, {0, 0, 1920, 1080}), hd);
+    // Zoomed larger than the picture on either side, or no rectangle: the picture's own.
+    EXPECT_EQ(PresentSizeFor(hd, {-200, 0, 2200, 1000}), hd);
+    EXPECT_EQ(PresentSizeFor(hd, {0, 0, 1000, 1200}), hd);
+    EXPECT_EQ(PresentSizeFor(hd, {}), hd);
+    EXPECT_EQ(PresentSizeFor({2, 2}, {0, 0, 1, 1}), (PlayerSize{1, 1}));
 }
 
 TEST(SnapshotNaming, RecordingNameGivesDateTimeCameraAndPosition) {
@@ -286,6 +299,83 @@ TEST(PreviewLevels, BalanceTurnsDownTheOtherSide) {
     EXPECT_FLOAT_EQ(three[1], 0.5f);
     EXPECT_FLOAT_EQ(three[2], 0.5f);
     EXPECT_TRUE(PreviewChannelLevels(0, 1.0f, 0.0f).empty());
+}
+
+TEST(PresenterStatus, EveryEventLeadsWhereItShould) {
+    using S = PresenterStatus;
+    using E = PresenterEvent;
+    struct Case {
+        S from;
+        E event;
+        bool playWanted;
+        S to;
+    };
+    const Case cases[] = {
+        // A seek from anywhere syncs; its picture then plays on or stays paused.
+        {S::kPlaying, E::kSeek, true, S::kSyncing},
+        {S::kEnded, E::kSeek, false, S::kSyncing},
+        {S::kSyncing, E::kPictureUp, false, S::kReady},
+        {S::kSyncing, E::kPictureUp, true, S::kPlaying},
+        {S::kSyncing, E::kPictureFailed, false, S::kReady},
+        {S::kSyncing, E::kPictureFailed, true, S::kDraining},
+        // Play and pause; a pause keeps what is on screen.
+        {S::kReady, E::kPlay, true, S::kPlaying},
+        {S::kEnded, E::kPlay, true, S::kPlaying},
+        {S::kSyncing, E::kPlay, true, S::kSyncing},
+        {S::kPlaying, E::kPause, false, S::kReady},
+        {S::kDraining, E::kPause, false, S::kReady},
+        {S::kSyncing, E::kPause, false, S::kSyncing},
+        // A step only from a paused picture, and back to it.
+        {S::kReady, E::kStep, false, S::kStepping},
+        {S::kPlaying, E::kStep, true, S::kPlaying},
+        {S::kStepping, E::kPictureUp, false, S::kReady},
+        {S::kStepping, E::kPictureFailed, false, S::kReady},
+        // Out of frames: the last one stays its time, then the end.
+        {S::kPlaying, E::kOutOfFrames, true, S::kDraining},
+        {S::kReady, E::kOutOfFrames, false, S::kReady},
+        {S::kDraining, E::kLastFrameOver, false, S::kEnded},
+        {S::kPlaying, E::kLastFrameOver, true, S::kPlaying},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NextStatus(c.from, c.event, c.playWanted), c.to)
+            << StatusName(c.from) << " + event " << static_cast<int>(c.event) << " -> "
+            << StatusName(NextStatus(c.from, c.event, c.playWanted));
+    }
+    EXPECT_TRUE(PicturePending(S::kSyncing));
+    EXPECT_TRUE(PicturePending(S::kStepping));
+    EXPECT_FALSE(PicturePending(S::kReady));
+}
+
+TEST(PlaybackLoad, TheSubCameraGivesWayStepByStepAndComesBackAfterAQuietSpell) {
+    using namespace std::chrono_literals;
+    PlaybackLoad load;
+    const auto t0 = PlaybackLoad::Clock::now();
+    EXPECT_EQ(load.Level(t0), SubLevel::kEveryFrame);
+    load.MainTrouble(t0);  // one late frame is no trouble yet
+    EXPECT_EQ(load.Level(t0 + 100ms), SubLevel::kEveryFrame);
+    load.MainTrouble(t0 + 1500ms);  // the first one is over a second old
+    EXPECT_EQ(load.Level(t0 + 1500ms), SubLevel::kEveryFrame);
+    load.MainTrouble(t0 + 1600ms);
+    EXPECT_EQ(load.Level(t0 + 1600ms), SubLevel::kEverySecondFrame);
+    // Further trouble within a second of the change does not go deeper yet.
+    load.MainTrouble(t0 + 1700ms);
+    load.MainTrouble(t0 + 1800ms);
+    EXPECT_EQ(load.Level(t0 + 1800ms), SubLevel::kEverySecondFrame);
+    load.MainTrouble(t0 + 2700ms);
+    EXPECT_EQ(load.Level(t0 + 2700ms), SubLevel::kKeyFramesOnly);
+    load.MainTrouble(t0 + 3800ms);
+    load.MainTrouble(t0 + 3900ms);
+    EXPECT_EQ(load.Level(t0 + 3900ms), SubLevel::kKeyFramesOnly);  // the deepest
+    // Three quiet seconds bring it back one step each.
+    EXPECT_EQ(load.Level(t0 + 6800ms), SubLevel::kKeyFramesOnly);
+    EXPECT_EQ(load.Level(t0 + 6900ms), SubLevel::kEverySecondFrame);
+    EXPECT_EQ(load.Level(t0 + 8000ms), SubLevel::kEverySecondFrame);
+    EXPECT_EQ(load.Level(t0 + 9900ms), SubLevel::kEveryFrame);
+    load.MainTrouble(t0 + 10s);
+    load.MainTrouble(t0 + 10s + 10ms);
+    EXPECT_EQ(load.Level(t0 + 10s + 10ms), SubLevel::kEverySecondFrame);
+    load.Reset();
+    EXPECT_EQ(load.Level(t0 + 10s + 20ms), SubLevel::kEveryFrame);
 }
 
 }  // namespace

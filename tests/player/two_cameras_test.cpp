@@ -44,12 +44,11 @@ TEST(TwoCameras, PositionsAndPausedPicturesStayInStep) {
         // While playing, both slots' times come from the one clock: their distance stays
         // what the seek made it (less than a frame), and so do the frames they name.
         for (int i = 0; i < 40; ++i) {
-            // The sub slot's time is read between two readings of the main slot's (the
-            // thread may be held up between reads on a busy machine).
-            const double t0 = SlotMediaMs(g.slot[0]);
-            const double t1 = SlotMediaMs(g.slot[1]);
-            const double t0After = SlotMediaMs(g.slot[0]);
-            EXPECT_NEAR((t0 + t0After) / 2 - t1, startOffset, 1.0 + (t0After - t0) / 2);
+            // Both times at one sample of the clock.
+            const double clock = g.clock.NowMs();
+            const double t0 = SlotMediaMsAt(g.slot[0], clock);
+            const double t1 = SlotMediaMsAt(g.slot[1], clock);
+            EXPECT_NEAR(t0 - t1, startOffset, 1e-6);
             const int p0 = g.slot[0].ops->GetPosition(g.slot[0]);
             const int p1 = g.slot[1].ops->GetPosition(g.slot[1]);
             EXPECT_LT(std::fabs(p0 * f0 - p1 * f1), f0 + f1) << p0 << " " << p1;
@@ -65,7 +64,7 @@ TEST(TwoCameras, PositionsAndPausedPicturesStayInStep) {
         EXPECT_EQ(StampedFrame(*CurrentPicture(g.slot[0])), p0);
         EXPECT_EQ(StampedFrame(*CurrentPicture(g.slot[1])), p1);
         EXPECT_LT(std::fabs(p0 * f0 - p1 * f1), f0 + f1) << p0 << " " << p1;
-        EXPECT_NEAR(SlotMediaMs(g.slot[0]) - SlotMediaMs(g.slot[1]), startOffset, 1.0);
+        EXPECT_NEAR(SlotMediaMs(g.slot[0]) - SlotMediaMs(g.slot[1]), startOffset, 1e-6);
         EXPECT_GT(p0, 100);
     }
     EXPECT_EQ(GroupClose(g), 1);
