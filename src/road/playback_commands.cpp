@@ -147,6 +147,9 @@ void PlaybackController::OnPlayPause() {
         MainVolumeZero();
         ReleaseSeekSlider();
         const bool paused = players_.Pause() != 0;
+        // The paused position is the picture on screen: the slider, the panels and a
+        // following frame step start from it.
+        if (paused && players_.Valid(0)) ShowPosition(players_.GetPosition());
         map_.SetPlayState(MapPlayState::kPause);
         players_.Repaint();
         SetNormalRate();

@@ -322,6 +322,20 @@ TEST_F(RoadTest, NoFolderWithRecordingsEndsContinuousPlay) {
     EXPECT_FALSE(timers.IsRunning(TIMER_OPEN_DELAY));
 }
 
+TEST_F(RoadTest, APauseShowsThePositionOnScreenAndAStepStartsFromIt) {
+    Open(0);
+    road->OnKeyPlayPause();
+    ASSERT_EQ(players.State(0), kSlotPlaying);
+    // Between two timer ticks the picture moved on; the pause stops on the frame shown.
+    players.position = 700;
+    road->OnKeyPlayPause();
+    ASSERT_EQ(players.State(0), kSlotPaused);
+    EXPECT_EQ(window.seekPos, 700);
+    EXPECT_EQ(window.infoPosition, 700);
+    road->OnKeyStep(+1);
+    EXPECT_EQ(players.seeks.back(), 701);
+}
+
 TEST_F(RoadTest, KeysObeyTheButtonsRules) {
     Open(0);
     road->OnKeyPlayPause();
