@@ -34,6 +34,35 @@ AVPixelFormat PlainFormat(AVPixelFormat f, bool* fullRange) {
 
 PictureConverter::~PictureConverter() {
     sws_freeContext(sws_);
+    sws_freeContext(shrinkSws_);
+    av_frame_free(&scaled_);
+}
+
+const AVFrame* PictureConverter::Shrink(const AVFrame& picture, int width, int height) {
+    if (!scaled_ || scaled_->width != width || scaled_->height != height) {
+        av_frame_free(&scaled_);
+        scaled_ = av_frame_alloc();
+        if (!scaled_) return nullptr;
+        scaled_->format = AV_PIX_FMT_YUV420P;
+        scaled_->width = width;
+        scaled_->height = height;
+        // Rows aligned and padded for the converters' block writes and reads.
+        if (av_frame_get_buffer(scaled_, 64) < 0) {
+            av_frame_free(&scaled_);
+            return nullptr;
+        }
+    }
+    shrinkSws_ = sws_getCachedContext(shrinkSws_, picture.width, picture.height,
+                                      AV_PIX_FMT_YUV420P, width, height, AV_PIX_FMT_YUV420P,
+                                      SWS_AREA, nullptr, nullptr, nullptr);
+    if (!shrinkSws_) return nullptr;
+    if (sws_scale(shrinkSws_, picture.data, picture.linesize, 0, picture.height, scaled_->data,
+                  scaled_->linesize) != height)
+        return nullptr;
+    // The same colours: only the size changed.
+    scaled_->color_range = picture.color_range;
+    scaled_->colorspace = picture.colorspace;
+    return scaled_;
 }
 
 bool PictureConverter::ConvertInto(const AVFrame& picture, uint8_t* pixels, int stride, int width,
@@ -48,6 +77,13 @@ bool PictureConverter::ConvertInto(const AVFrame& picture, uint8_t* pixels, int 
     if (width > kMaxPictureSide || height > kMaxPictureSide) return false;
     bool fullRange = picture.color_range == AVCOL_RANGE_JPEG;
     const AVPixelFormat src = PlainFormat(static_cast<AVPixelFormat>(picture.format), &fullRange);
+    if ((width != w || height != h) && src == AV_PIX_FMT_YUV420P) {
+        const AVFrame* shrunk = Shrink(picture, width, height);
+        if (!shrunk) return false;
+        AVFrame copy = *shrunk;  // the colours of the picture, the planes of the shrunk one
+        copy.format = picture.format;
+        return ConvertInto(copy, pixels, stride);
+    }
     SwsContext* before = sws_;
     sws_ = sws_getCachedContext(sws_, w, h, src, width, height, AV_PIX_FMT_BGRA, SWS_BILINEAR,
                                 nullptr, nullptr, nullptr);

@@ -1,6 +1,8 @@
 // Conversion of decoded pictures (any pixel format FFmpeg decodes, any size) to the 32-bit
-// pixels of a VideoFrame at their own or any other size, in one pass, with the colour matrix
-// and range of each picture. The conversion context is kept while the sizes and the format
+// pixels of a VideoFrame at their own or any other size, with the colour matrix and range of
+// each picture. A 4:2:0 picture is resized in its own planes (area average) and then
+// converted at the new size, each step on the library's fast paths; other formats are
+// converted and resized in one pass. The contexts are kept while the sizes and the format
 // stay the same.
 #pragma once
 
@@ -34,7 +36,12 @@ class PictureConverter {
                      int height = 0);
 
   private:
+    // The 4:2:0 picture resized into scaled_; null on failure.
+    const AVFrame* Shrink(const AVFrame& picture, int width, int height);
+
     SwsContext* sws_ = nullptr;
+    SwsContext* shrinkSws_ = nullptr;
+    AVFrame* scaled_ = nullptr;
     int format_ = -1;  // source format, range and matrix the converter was set up for
     int range_ = -1;
     int matrix_ = -1;

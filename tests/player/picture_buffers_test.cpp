@@ -39,12 +39,16 @@ FrameHandle MakePicture(int w, int h, AVPixelFormat format) {
 constexpr uint8_t kGuard = 0xA5;
 constexpr size_t kGuardBytes = 4096;
 
-// Converts into a copy of the frame's buffer followed by guard bytes; true when the guard
-// is untouched.
-bool ConvertStaysInside(PictureConverter& converter, FramePool& pool, const AVFrame& picture) {
-    auto frame = pool.Acquire(picture.width, picture.height);
+// Converts (at its own size, or resized to width x height) into a copy of the frame's buffer
+// followed by guard bytes; true when the guard is untouched.
+bool ConvertStaysInside(PictureConverter& converter, FramePool& pool, const AVFrame& picture,
+                        int width = 0, int height = 0) {
+    if (width <= 0) width = picture.width;
+    if (height <= 0) height = picture.height;
+    auto frame = pool.Acquire(width, height);
     std::vector<uint8_t> guarded(frame->pixels.size() + kGuardBytes, kGuard);
-    if (!converter.ConvertInto(picture, guarded.data(), frame->stride)) return false;
+    if (!converter.ConvertInto(picture, guarded.data(), frame->stride, width, height))
+        return false;
     return std::all_of(guarded.begin() + static_cast<long>(frame->pixels.size()), guarded.end(),
                        [](uint8_t b) { return b == kGuard; });
 }
@@ -68,6 +72,11 @@ TEST(PictureBuffers, EverySizeAndFormatStaysInsideItsFrame) {
             ASSERT_TRUE(picture);
             EXPECT_TRUE(ConvertStaysInside(converter, *pool, *picture))
                 << av_get_pix_fmt_name(format) << " " << w << "x" << h;
+            // Resized as the presenter converts for a smaller window (odd sizes included).
+            const int w2 = std::max(1, w * 2 / 3), h2 = std::max(1, (h + 1) / 2);
+            EXPECT_TRUE(ConvertStaysInside(converter, *pool, *picture, w2, h2))
+                << av_get_pix_fmt_name(format) << " " << w << "x" << h << " to " << w2 << "x"
+                << h2;
             // The pool's own frames, as the engine converts (a write past them shows under
             // valgrind and AddressSanitizer).
             auto frame = converter.Convert(*picture, *pool);
