@@ -256,7 +256,10 @@ on_display() {
     echo "== round $round"
 
     # The viewer as a user plays: opened on the card (the recording is selected and its
-    # first pictures shown), then the space key. First-run settings: a fresh folder.
+    # first pictures shown), then the space key. First-run settings: a fresh folder. The
+    # pointer rests in a corner of the screen, off the recording list (hovering a row
+    # previews it, which is work of its own).
+    xdotool mousemove 0 0
     local run="$work/viewer-$round"
     mkdir -p "$run"
     (cd "$run" && exec "$viewer" --settings-dir "$run" "$card" >"$run/log" 2>&1) &
