@@ -73,9 +73,11 @@ int Play(const std::vector<std::string>& args) {
 
 const CliCommand kPlay(
     "play",
-    "[--rate CODE] [--seconds S] MOVIE\n      plays both cameras off-screen; "
-    "answers {\"presented\",\"late\",\"dropped\",\"sub_dropped\",\"max_late_ms\",\n      "
-    "\"max_camera_offset_frames\",\"cpu_s\",\"ended\",\"media_s\",\"wall_s\"}",
+    "[--rate CODE] [--seconds S] MOVIE\n"
+    "      plays both cameras off-screen; answers {\"presented\",\"late\",\"dropped\",\n"
+    "      \"sub_dropped\",\"max_late_ms\",\"max_camera_offset_frames\",\"cpu_s\",\"ended\",\n"
+    "      \"media_s\",\"wall_s\"}: \"dropped\" counts the main camera's frames, \"sub_dropped\"\n"
+    "      the sub camera's (with those it left out to give the main camera room)",
     Play);
 
 }  // namespace
