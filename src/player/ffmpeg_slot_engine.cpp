@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/process.h"
 #include "player/frame_timing.h"
 #include "player/picture_render.h"
 
@@ -76,8 +77,14 @@ std::unique_ptr<FfmpegSlotEngine> FfmpegSlotEngine::Open(const std::string& path
 }
 
 void FfmpegSlotEngine::StartThreads() {
-    decodeThread_ = std::thread([this] { DecodeLoop(); });
-    presentThread_ = std::thread([this] { PresentLoop(); });
+    decodeThread_ = std::thread([this] {
+        platform::NameThisThread(yieldsFirst_ ? "sub-decode" : "main-decode");
+        DecodeLoop();
+    });
+    presentThread_ = std::thread([this] {
+        platform::NameThisThread(yieldsFirst_ ? "sub-present" : "main-present");
+        PresentLoop();
+    });
 }
 
 FfmpegSlotEngine::~FfmpegSlotEngine() {
