@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "appcore/app_messages.h"
+#include "panels/info_panel_texts.h"
 #include "panels/panel_surface.h"
 #include "platform/qt/app_message_event.h"
 #include "skin/skin_button.h"
@@ -30,13 +31,13 @@ void CInfoDlg::SetLook(const PanelLook& look) {
     for (CSkinButton* button : toggles_)
         button->setFont(look_.f10);
     PlaceButtons();
-    update();
+    Invalidate();
 }
 
 void CInfoDlg::SetStretch(double stretch) {
     state_.stretch = stretch > 0.0 ? stretch : 1.0;
     PlaceButtons();
-    update();
+    Invalidate();
 }
 
 void CInfoDlg::PlaceButtons() {
@@ -50,67 +51,86 @@ void CInfoDlg::PlaceButtons() {
 
 void CInfoDlg::SetStartTime(const SystemTime& start) {
     state_.startTime = start;
-    update();
+    Invalidate();
 }
 
 void CInfoDlg::SetTimeLapse(bool on) {
     state_.timeLapse = on;
-    update();
+    Invalidate();
 }
 
 void CInfoDlg::SetFrameMs(float ms) {
     state_.frameMs = ms;
-    update();
+    Invalidate();
 }
 
 void CInfoDlg::SetResolutionCode(int code) {
     state_.resolutionCode = code;
-    update();
+    Invalidate();
 }
 
 void CInfoDlg::SetParkingTrace(bool on) {
     state_.parkingTrace = on;
-    update();
+    Invalidate();
 }
 
+// The position, the G values and the speed change with every frame while playing; the panel
+// is painted again only when the texts it shows change (the time once a second).
 void CInfoDlg::SetPosition(int position) {
+    if (position == state_.position) return;
+    const auto before =
+        PanelDateTimeText(state_.startTime, state_.position, state_.frameMs, state_.timeLapse);
     state_.position = position;
-    update();
+    if (PanelDateTimeText(state_.startTime, position, state_.frameMs, state_.timeLapse) != before)
+        Invalidate();
 }
 
 void CInfoDlg::SetGValues(double x, double y, double z) {
-    state_.g = {x, y, z};
-    update();
+    const std::array<double, 3> g = {x, y, z};
+    bool shownChanges = false;
+    for (size_t k = 0; k < g.size(); ++k)
+        shownChanges = shownChanges || GValueText(g[k]) != GValueText(state_.g[k]);
+    state_.g = g;
+    if (shownChanges) Invalidate();
 }
 
 void CInfoDlg::SetFix(bool valid, double speed) {
+    const bool shownChanges =
+        valid != state_.fixValid ||
+        SpeedNumberText(valid, speed) != SpeedNumberText(state_.fixValid, state_.speed);
     state_.fixValid = valid;
     state_.speed = speed;
-    update();
+    if (shownChanges) Invalidate();
 }
 
 void CInfoDlg::SetVoltage(int tenths) {
     state_.voltage = tenths;
-    update();
+    Invalidate();
 }
 
 void CInfoDlg::SetStatusLetter(int letter) {
     state_.statusLetter = letter;
-    update();
+    Invalidate();
 }
 
 void CInfoDlg::SetRateText(const std::string& text) {
     state_.rateText = text;
-    update();
+    Invalidate();
 }
 
 void CInfoDlg::Reset() {
     state_.Reset();
+    Invalidate();
+}
+
+void CInfoDlg::Invalidate() {
+    dirty_ = true;
     update();
 }
 
 void CInfoDlg::PaintNow() {
-    if (isVisible()) repaint();
+    // Paints what is waiting to be painted, at once; nothing when nothing changed.
+    if (isVisible() && dirty_) repaint();
 }
 
 bool CInfoDlg::ToggleState(int k) const {
@@ -149,6 +169,7 @@ QImage CInfoDlg::Render() const {
 }
 
 void CInfoDlg::paintEvent(QPaintEvent*) {
+    dirty_ = false;
     PaintThroughSurface(*this, sharedSurface_, ownSurface_, [this](QPainter& off) {
         PaintInfoPanel(off, size(), state_, look_);
         return true;

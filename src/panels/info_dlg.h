@@ -72,6 +72,8 @@ class CInfoDlg : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void Invalidate();  // the panel shows something else: paint it again
+    bool dirty_ = true;
     void OnToggle(int k);
     void PlaceButtons();
     QObject* Receiver() const;

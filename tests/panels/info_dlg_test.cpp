@@ -90,6 +90,46 @@ TEST_F(CInfoDlgTest, FieldsWithDataShowTheirTexts) {
     EXPECT_GT(PixelsNear(image, QRect(boxes.gps, QSize(24, 24)), {0xdd, 0xe0, 0xe4}, 20), 20);
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+TEST_F(CInfoDlgTest, PaintNowPaintsOnlyWhenTheShownTextsChange) {
+    QWidget* window = panel.window();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    ASSERT_TRUE(panel.isVisible());
+    Fill();
+    PaintCounter counter;
+    panel.installEventFilter(&counter);
+    panel.PaintNow();
+    const int first = counter.paints;
+    EXPECT_GE(first, 1);
+    // Frame 301 at 30 frames a second is the same second; the G values and the speed keep
+    // their two decimals and their whole kilometres.
+    panel.SetPosition(301);
+    panel.SetGValues(0.1291, -0.5001, 1.0);
+    panel.SetFix(true, 42.2);
+    panel.PaintNow();
+    EXPECT_EQ(counter.paints, first);
+    panel.SetPosition(330);  // the next second
+    panel.PaintNow();
+    EXPECT_EQ(counter.paints, first + 1);
+    panel.SetGValues(0.139, -0.5, 1.0);
+    panel.PaintNow();
+    EXPECT_EQ(counter.paints, first + 2);
+    panel.SetFix(false, 42.2);
+    panel.PaintNow();
+    EXPECT_EQ(counter.paints, first + 3);
+    panel.removeEventFilter(&counter);
+}
+
 TEST_F(CInfoDlgTest, ResetShowsPlaceholdersInEveryField) {
     Fill();
     panel.Reset();
