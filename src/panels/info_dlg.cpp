@@ -55,21 +55,25 @@ void CInfoDlg::SetStartTime(const SystemTime& start) {
 }
 
 void CInfoDlg::SetTimeLapse(bool on) {
+    if (state_.timeLapse == on) return;
     state_.timeLapse = on;
     Invalidate();
 }
 
 void CInfoDlg::SetFrameMs(float ms) {
+    if (state_.frameMs == ms) return;
     state_.frameMs = ms;
     Invalidate();
 }
 
 void CInfoDlg::SetResolutionCode(int code) {
+    if (state_.resolutionCode == code) return;
     state_.resolutionCode = code;
     Invalidate();
 }
 
 void CInfoDlg::SetParkingTrace(bool on) {
+    if (state_.parkingTrace == on) return;
     state_.parkingTrace = on;
     Invalidate();
 }
@@ -104,16 +108,19 @@ void CInfoDlg::SetFix(bool valid, double speed) {
 }
 
 void CInfoDlg::SetVoltage(int tenths) {
+    if (state_.voltage == tenths) return;
     state_.voltage = tenths;
     Invalidate();
 }
 
 void CInfoDlg::SetStatusLetter(int letter) {
+    if (state_.statusLetter == letter) return;
     state_.statusLetter = letter;
     Invalidate();
 }
 
 void CInfoDlg::SetRateText(const std::string& text) {
+    if (state_.rateText == text) return;
     state_.rateText = text;
     Invalidate();
 }

@@ -116,6 +116,9 @@ TEST_F(CInfoDlgTest, PaintNowPaintsOnlyWhenTheShownTextsChange) {
     panel.SetPosition(301);
     panel.SetGValues(0.1291, -0.5001, 1.0);
     panel.SetFix(true, 42.2);
+    panel.SetVoltage(125);
+    panel.SetStatusLetter('R');
+    panel.SetResolutionCode(12);
     panel.PaintNow();
     EXPECT_EQ(counter.paints, first);
     panel.SetPosition(330);  // the next second
