@@ -178,8 +178,11 @@ void FfmpegSlotEngine::Play() {
 }
 
 void FfmpegSlotEngine::Pause() {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     if (!playWanted_) return;
+    // A picture on its way to the output goes up first: the paused position is on screen
+    // when the pause returns.
+    waitCv_.wait_for(lock, std::chrono::milliseconds(200), [&] { return !presenting_; });
     // The clock stops at its time, so that both slots stay exactly as far apart as they
     // were; the picture on screen stays, and it is the paused position.
     anchorMediaMs_ = MediaNowLocked();
@@ -676,11 +679,35 @@ void FfmpegSlotEngine::PlayOn(Lock& lock) {
         frame = Render(*entry.picture);
         lock.lock();
         if (serial != serial_ || !frame) return;
+        if (status_ != PresenterStatus::kPlaying) {
+            // Paused while it was converted: the picture on screen stays.
+            queue_.push_front({entry.picture, false, frame});
+            return;
+        }
     }
+    const double start = entry.picture->mediaMs;
+    const double end = start + ShownMs(entry.picture->position);
     PresentInfo info;
-    info.wallTime = std::chrono::steady_clock::now();
+    if (yieldsFirst_ && load_) {
+        // Checked again as the picture goes up (the main camera may have moved on while this
+        // one was converted); the time of the check is the time it goes up.
+        const SubFit fit = load_->Fit(start, end, &info.wallTime);
+        if (fit == SubFit::kAhead) {
+            queue_.push_front({entry.picture, false, frame});
+            WaitMs(lock, kMainWaitMs);
+            return;
+        }
+        if (fit == SubFit::kBehind) {
+            ++stats_.dropped;
+            return;
+        }
+    } else if (main) {
+        info.wallTime = load_->MainShown(start, end);
+    } else {
+        info.wallTime = std::chrono::steady_clock::now();
+    }
     info.clockMs = MediaNowLocked();
-    info.lateMs = info.clockMs - entry.picture->mediaMs;
+    info.lateMs = info.clockMs - start;
     info.late = late;
     ++stats_.presented;
     if (late) {
@@ -689,13 +716,12 @@ void FfmpegSlotEngine::PlayOn(Lock& lock) {
         if (main) load_->MainTrouble();
     }
     KeepShown(entry.picture, frame);
-    if (main) {
-        load_->MainShown(entry.picture->mediaMs,
-                         entry.picture->mediaMs + ShownMs(entry.picture->position));
-    }
+    presenting_ = true;
     lock.unlock();
     output_->Present(frame, info);
     lock.lock();
+    presenting_ = false;
+    waitCv_.notify_all();
 }
 
 // Playing past the last frame: it stays its time, then the end is announced.

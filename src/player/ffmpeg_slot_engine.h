@@ -160,6 +160,7 @@ class FfmpegSlotEngine {
     PresenterStatus status_ = PresenterStatus::kSyncing;
     bool playWanted_ = false;  // the user's play or pause
     bool pictureFailed_ = false;
+    bool presenting_ = false;  // a playing frame is being handed to the output
     bool holding_ = false;
     bool readyPosted_ = false;
     bool endTimer_ = false;  // draining: the last frame's time is over, the notice waits

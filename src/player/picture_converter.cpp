@@ -52,9 +52,9 @@ const AVFrame* PictureConverter::Shrink(const AVFrame& picture, int width, int h
             return nullptr;
         }
     }
-    shrinkSws_ = sws_getCachedContext(shrinkSws_, picture.width, picture.height,
-                                      AV_PIX_FMT_YUV420P, width, height, AV_PIX_FMT_YUV420P,
-                                      SWS_AREA, nullptr, nullptr, nullptr);
+    shrinkSws_ =
+        sws_getCachedContext(shrinkSws_, picture.width, picture.height, AV_PIX_FMT_YUV420P, width,
+                             height, AV_PIX_FMT_YUV420P, SWS_AREA, nullptr, nullptr, nullptr);
     if (!shrinkSws_) return nullptr;
     if (sws_scale(shrinkSws_, picture.data, picture.linesize, 0, picture.height, scaled_->data,
                   scaled_->linesize) != height)

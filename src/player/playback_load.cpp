@@ -46,11 +46,12 @@ void PlaybackLoad::Reset() {
     mainPlaying_ = false;
 }
 
-void PlaybackLoad::MainShown(double startMs, double endMs) {
+PlaybackLoad::Clock::time_point PlaybackLoad::MainShown(double startMs, double endMs) {
     std::lock_guard lock(mutex_);
     mainPlaying_ = true;
     mainStartMs_ = startMs;
     mainEndMs_ = endMs;
+    return Clock::now();
 }
 
 void PlaybackLoad::MainStopped() {
@@ -58,8 +59,9 @@ void PlaybackLoad::MainStopped() {
     mainPlaying_ = false;
 }
 
-SubFit PlaybackLoad::Fit(double startMs, double endMs) {
+SubFit PlaybackLoad::Fit(double startMs, double endMs, Clock::time_point* at) {
     std::lock_guard lock(mutex_);
+    if (at) *at = Clock::now();
     if (!mainPlaying_) return SubFit::kFits;
     if (startMs > mainEndMs_) return SubFit::kAhead;
     if (endMs < mainStartMs_) return SubFit::kBehind;

@@ -32,11 +32,12 @@ class PlaybackLoad {
 
     // The main camera's picture going up while it plays (its start and end, media ms), and
     // the main camera no longer playing.
-    void MainShown(double startMs, double endMs);
+    // MainShown answers the time it went up (taken with the record of it).
+    Clock::time_point MainShown(double startMs, double endMs);
     void MainStopped();
     // Where a sub-camera frame (its start and end, media ms) stands against the main
-    // camera's picture on screen.
-    SubFit Fit(double startMs, double endMs);
+    // camera's picture on screen; at (when given) is the time of the check.
+    SubFit Fit(double startMs, double endMs, Clock::time_point* at = nullptr);
 
   private:
     void Settle(Clock::time_point now);
