@@ -37,7 +37,7 @@ inline std::string OneMinuteMovie(bool big) {
         ContainerBenchFolder() + (big ? "/minute-1080p.MOV" : "/minute-180p.MOV");
     if (Exists(path)) return path;
     cardwriter::QuietCodecLogs();
-    cardwriter::MovieSpec desc;
+    cardwriter::MovieRecipe desc;
     desc.width = big ? 1920 : 320;
     desc.height = big ? 1080 : 180;
     desc.frames = 1800;

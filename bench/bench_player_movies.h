@@ -29,7 +29,7 @@ inline std::string BenchMovie(bool sub = false) {
     struct stat st {};
     if (stat(path.c_str(), &st) == 0 && st.st_size > 0) return path;
     cardwriter::QuietCodecLogs();
-    cardwriter::MovieSpec desc;
+    cardwriter::MovieRecipe desc;
     desc.width = sub ? 1280 : 1920;
     desc.height = sub ? 720 : 1080;
     desc.rate = sub ? cardwriter::FrameRate{55, 2} : cardwriter::FrameRate{30, 1};

@@ -62,7 +62,7 @@ CardFolders FoldersOfLayout(int layout) {
     return {"Normal", "_NData", "Parking", "_PData"};
 }
 
-std::vector<PlannedRecording> PlanDemoCard(const CardSpec& desc) {
+std::vector<PlannedRecording> PlanDemoCard(const CardRecipe& desc) {
     std::vector<PlannedRecording> plan;
     int number = desc.firstFileNumber;
     const int64_t length = static_cast<int64_t>(std::ceil(desc.seconds));

@@ -41,7 +41,7 @@ struct PlannedRecording {
     double noFixSeconds = 0.0;  // movie seconds at the start without a GPS fix
 };
 
-struct CardSpec {
+struct CardRecipe {
     std::string root;  // the card's root folder (created when missing)
     int layout = 0;    // 0: "Normal"/"_NData", 1: "Video"/"_VData"; both with "Parking"/"_PData"
     // A backup copy instead of a card: main movies and drive data in "Main", the sub
@@ -86,6 +86,6 @@ struct CardFolders {
 CardFolders FoldersOfLayout(int layout);
 
 // The recordings of a demo card, in recording order.
-std::vector<PlannedRecording> PlanDemoCard(const CardSpec& desc);
+std::vector<PlannedRecording> PlanDemoCard(const CardRecipe& desc);
 
 }  // namespace quorva::cardwriter

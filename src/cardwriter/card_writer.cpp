@@ -24,7 +24,7 @@ int FramesOf(double seconds, FrameRate rate) {
 
 }  // namespace
 
-bool WriteRecording(const CardSpec& desc, const PlannedRecording& r, DriveRoute& route,
+bool WriteRecording(const CardRecipe& desc, const PlannedRecording& r, DriveRoute& route,
                     RecordingFiles& out, std::string* error) {
     const CardFolders folders = FoldersOfLayout(desc.layout);
     const bool parking = IsParkingKind(r.kind);
@@ -49,7 +49,7 @@ bool WriteRecording(const CardSpec& desc, const PlannedRecording& r, DriveRoute&
     const std::vector<uint8_t> block = BuildDriveDataBlock(drive.file);
     const uint32_t created = MovieTimeOf(SecondsOf(r.start));
 
-    MovieSpec m;
+    MovieRecipe m;
     m.width = desc.width;
     m.height = desc.height;
     m.rate = desc.rate;
@@ -69,7 +69,7 @@ bool WriteRecording(const CardSpec& desc, const PlannedRecording& r, DriveRoute&
     out.frames = m.frames;
 
     if (desc.sub) {
-        MovieSpec s = m;
+        MovieRecipe s = m;
         s.width = desc.subWidth;
         s.height = desc.subHeight;
         s.rate = desc.subRate;
@@ -90,7 +90,7 @@ bool WriteRecording(const CardSpec& desc, const PlannedRecording& r, DriveRoute&
     return true;
 }
 
-CardResult WriteDemoCard(const CardSpec& desc) {
+CardResult WriteDemoCard(const CardRecipe& desc) {
     CardResult result;
     if (desc.layout != 0 && desc.layout != 1) {
         result.error = "layout must be 0 or 1";

@@ -32,12 +32,12 @@ struct CardResult {
 
 // Writes one recording's files under desc.root with the movie settings of desc; the
 // route advances through the recording.
-bool WriteRecording(const CardSpec& desc, const PlannedRecording& recording, DriveRoute& route,
+bool WriteRecording(const CardRecipe& desc, const PlannedRecording& recording, DriveRoute& route,
                     RecordingFiles& out, std::string* error);
 
 // Writes the layout's four folders (or "Main" and "Sub_") and every recording of
 // PlanDemoCard(desc).
-CardResult WriteDemoCard(const CardSpec& desc);
+CardResult WriteDemoCard(const CardRecipe& desc);
 
 // Quiets FFmpeg's informational messages (encoder statistics) for the whole process.
 void QuietCodecLogs();

@@ -46,7 +46,7 @@ uint32_t MovieTimeOf(int64_t unixSeconds) {
     return static_cast<uint32_t>(unixSeconds + 2082844800LL);
 }
 
-bool WriteMovie(const std::string& path, const MovieSpec& desc, std::string* error,
+bool WriteMovie(const std::string& path, const MovieRecipe& desc, std::string* error,
                 MovieFacts* facts) {
     auto fail = [&](const std::string& what) {
         if (error) *error = what;

@@ -25,7 +25,7 @@ struct FrameRate {
 // Parses "30", "27.5" or "30000/1001"; false on anything else.
 bool ParseFrameRate(const std::string& text, FrameRate& rate);
 
-struct MovieSpec {
+struct MovieRecipe {
     int width = 640;
     int height = 360;
     FrameRate rate;
@@ -56,7 +56,7 @@ struct MovieFacts {
     uint64_t bytes = 0;
 };
 
-bool WriteMovie(const std::string& path, const MovieSpec& desc, std::string* error,
+bool WriteMovie(const std::string& path, const MovieRecipe& desc, std::string* error,
                 MovieFacts* facts = nullptr);
 
 // Seconds since 1904-01-01 of a calendar time, as movie headers store it.

@@ -12,7 +12,7 @@
 namespace quorva::cli {
 namespace {
 
-using cardwriter::CardSpec;
+using cardwriter::CardRecipe;
 
 const char* KindName(cardwriter::RecordingKind kind) {
     using cardwriter::RecordingKind;
@@ -55,7 +55,7 @@ int Usage(const std::string& message) {
 }
 
 int MakeDemoCard(const std::vector<std::string>& args) {
-    CardSpec desc;
+    CardRecipe desc;
     bool haveDir = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];

@@ -48,7 +48,7 @@ class RoadEndToEndTest : public ::testing::Test {
         dir_ = temp_.path().toStdString();
         SetSettingsDirectory(dir_);
         cardwriter::QuietCodecLogs();
-        cardwriter::CardSpec card;
+        cardwriter::CardRecipe card;
         card.root = dir_ + "/card";
         card.runs = runs;
         card.perRun = perRun;

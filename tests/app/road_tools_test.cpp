@@ -36,7 +36,7 @@ class RoadToolsTest : public ::testing::Test {
         dir_ = temp_.path().toStdString();
         SetSettingsDirectory(dir_);
         cardwriter::QuietCodecLogs();
-        cardwriter::CardSpec card;
+        cardwriter::CardRecipe card;
         card.root = dir_ + "/card";
         card.runs = 1;
         card.perRun = 6;  // the sixth recording shows an emergency recording stop

@@ -73,7 +73,7 @@ class TaskEndToEndTest : public ::testing::Test {
     static void SetUpTestSuite() {
         master_ = new QTemporaryDir;
         cardwriter::QuietCodecLogs();
-        cardwriter::CardSpec card;
+        cardwriter::CardRecipe card;
         card.root = master_->path().toStdString() + "/card";
         card.runs = 2;
         card.perRun = 3;

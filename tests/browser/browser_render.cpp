@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
         card = (out + "/card").toStdString();
         if (!std::filesystem::exists(card + "/Normal")) {
             cardwriter::QuietCodecLogs();
-            cardwriter::CardSpec desc;
+            cardwriter::CardRecipe desc;
             desc.root = card;
             desc.seconds = 1.0;
             desc.width = 160;

@@ -37,7 +37,7 @@ class DemoCardTest : public ::testing::Test {
     static void SetUpTestSuite() {
         QuietCodecLogs();
         dir_ = new test::TempDir;
-        CardSpec desc;
+        CardRecipe desc;
         desc.root = dir_->path();
         card_ = new CardResult(WriteDemoCard(desc));
     }
@@ -223,7 +223,7 @@ TEST_F(DemoCardTest, MoviesDecodeAndShowTheirCameraAndFrame) {
 TEST(CardWriter, WritesLayoutOneAndHonoursTheOptions) {
     QuietCodecLogs();
     test::TempDir dir;
-    CardSpec desc;
+    CardRecipe desc;
     desc.root = dir.path();
     desc.layout = 1;
     desc.runs = 1;
@@ -246,7 +246,7 @@ TEST(CardWriter, WritesLayoutOneAndHonoursTheOptions) {
     EXPECT_EQ(card.recordings[0].frames, 30);
     EXPECT_EQ(card.recordings[0].records, 10);
 
-    CardSpec bad = desc;
+    CardRecipe bad = desc;
     bad.layout = 2;
     EXPECT_FALSE(WriteDemoCard(bad).ok);
     bad = desc;
@@ -259,7 +259,7 @@ TEST(CardWriter, WritesLayoutOneAndHonoursTheOptions) {
 TEST(CardWriter, WritesABackupCopyWithMainAndSubFolders) {
     QuietCodecLogs();
     test::TempDir dir;
-    CardSpec desc;
+    CardRecipe desc;
     desc.root = dir.path();
     desc.backup = true;
     desc.runs = 1;

@@ -51,7 +51,7 @@ std::vector<uint32_t> TableOf(const std::vector<uint8_t>& f, const Box& b, int w
 TEST_F(MovieWriterTest, LaysOutBoxesAsTheRecorderDoes) {
     DriveDataFile data;
     data.records.resize(4);
-    MovieSpec desc;
+    MovieRecipe desc;
     desc.width = 160;
     desc.height = 96;
     desc.frames = 40;
@@ -162,7 +162,7 @@ TEST_F(MovieWriterTest, DecodesCleanlyWithStampedFramesAtEveryRate) {
                  {"30000/1001", 176, 144, 31, 10, 0, true, "30000/1001"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rate);
-        MovieSpec desc;
+        MovieRecipe desc;
         ASSERT_TRUE(ParseFrameRate(c.rate, desc.rate));
         desc.width = c.w;
         desc.height = c.h;
@@ -196,7 +196,7 @@ TEST_F(MovieWriterTest, DecodesCleanlyWithStampedFramesAtEveryRate) {
 
 TEST_F(MovieWriterTest, QuirksMakeTheVariantsAskedFor) {
     auto write = [&](const std::string& name, const MovieQuirks& q) {
-        MovieSpec desc;
+        MovieRecipe desc;
         desc.width = 160;
         desc.height = 96;
         desc.frames = 20;
@@ -243,24 +243,24 @@ TEST_F(MovieWriterTest, QuirksMakeTheVariantsAskedFor) {
     }
 }
 
-TEST_F(MovieWriterTest, RefusesBadSpecsWithoutLeavingAFile) {
-    auto refused = [&](MovieSpec desc, const std::string& path) {
+TEST_F(MovieWriterTest, RefusesBadRecipesWithoutLeavingAFile) {
+    auto refused = [&](MovieRecipe desc, const std::string& path) {
         std::string error;
         const bool ok = WriteMovie(path, desc, &error);
         EXPECT_FALSE(ok);
         EXPECT_FALSE(error.empty());
         EXPECT_FALSE(std::filesystem::exists(path));
     };
-    MovieSpec odd;
+    MovieRecipe odd;
     odd.width = 161;
     refused(odd, dir / "odd.MOV");
-    MovieSpec tiny;
+    MovieRecipe tiny;
     tiny.width = tiny.height = 8;
     refused(tiny, dir / "tiny.MOV");
-    MovieSpec none;
+    MovieRecipe none;
     none.frames = 0;
     refused(none, dir / "none.MOV");
-    MovieSpec fine;
+    MovieRecipe fine;
     fine.frames = 2;
     refused(fine, dir / "no-such-folder/x.MOV");
 }

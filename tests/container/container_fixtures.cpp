@@ -179,7 +179,7 @@ namespace {
 
 // The movie box of MakeMovie, its chunk offsets counted from where the media data's payload
 // starts.
-Bytes MovieBox(const MovieSpec& desc, const std::vector<std::vector<uint64_t>>& offsets) {
+Bytes MovieBox(const MovieRecipe& desc, const std::vector<std::vector<uint64_t>>& offsets) {
     uint32_t movieDuration = 0;
     std::vector<TestBox> traks;
     for (size_t k = 0; k < desc.tracks.size(); ++k) {
@@ -260,7 +260,7 @@ Bytes MovieBox(const MovieSpec& desc, const std::vector<std::vector<uint64_t>>& 
 
 }  // namespace
 
-Bytes MakeMovie(const MovieSpec& desc) {
+Bytes MakeMovie(const MovieRecipe& desc) {
     TestBox ftyp = Leaf("ftyp", {});
     PutBytes(ftyp.payload, "qt  ");
     PutBe32(ftyp.payload, 0);
@@ -421,7 +421,7 @@ static void Field(Bytes& rec, size_t at, const std::string& s, size_t width) {
         rec[at + i] = i < s.size() ? static_cast<uint8_t>(s[i]) : ' ';
 }
 
-Bytes MakeRecord(const RecordSpec& r) {
+Bytes MakeRecord(const RecordRecipe& r) {
     Bytes rec(124, ' ');
     Field(rec, 0, "$GPRM", 5);
     rec[5] = static_cast<uint8_t>(r.status);
@@ -472,7 +472,7 @@ Bytes MakeBlock(const std::vector<Bytes>& records, int count, const Bytes& heade
 std::vector<Bytes> MakeRecords(int n) {
     std::vector<Bytes> out;
     for (int i = 0; i < n; ++i) {
-        RecordSpec r;
+        RecordRecipe r;
         const int sec = 15 + i / 10;
         char t[32];
         std::snprintf(t, sizeof t, "24013108%02d%02d", 30 + sec / 60, sec % 60);

@@ -27,7 +27,7 @@ void PutBe16(Bytes& b, uint16_t v);
 void PutBe32(Bytes& b, uint32_t v);
 void PutBytes(Bytes& b, const std::string& s);
 
-struct TrackSpec {
+struct TrackRecipe {
     bool video = true;
     int width = 1920;
     int height = 1080;
@@ -42,8 +42,8 @@ struct TrackSpec {
     int rotation = 0;                   // the display matrix's clockwise turn (0, 90, 180, 270)
 };
 
-struct MovieSpec {
-    std::vector<TrackSpec> tracks{TrackSpec{}};
+struct MovieRecipe {
+    std::vector<TrackRecipe> tracks{TrackRecipe{}};
     uint32_t movieTimescale = 1000;
     bool wideAfterFtyp = false;
     bool udat = true;
@@ -54,7 +54,7 @@ struct MovieSpec {
 };
 
 // Builds a movie in the recorder's layout; media bytes are a pattern of the sample number.
-Bytes MakeMovie(const MovieSpec& desc);
+Bytes MakeMovie(const MovieRecipe& desc);
 
 // A fragmented movie of track 7 (320 x 240, 30 frames a second at time scale 600): an empty
 // sample table, defaults in "trex" (20 ticks, 100 bytes, not a sync sample), then fragments
@@ -63,7 +63,7 @@ Bytes MakeMovie(const MovieSpec& desc);
 Bytes MakeFragmentedMovie(int fragments, int perFragment, bool explicitDurations);
 
 // One 124-byte drive-data record.
-struct RecordSpec {
+struct RecordRecipe {
     char status = 'A';
     std::string latitude = "3539.1234";  // 9 characters
     uint8_t latSign = 'N';
@@ -78,7 +78,7 @@ struct RecordSpec {
     uint8_t status122 = '0';
     uint8_t code123 = 0x21;
 };
-Bytes MakeRecord(const RecordSpec& r);
+Bytes MakeRecord(const RecordRecipe& r);
 
 // A 26-byte header: values 1..4 (four digits each), mode, version, A, B.
 Bytes MakeHeader(const std::string& values = "0100020003000400", char mode = 'M',

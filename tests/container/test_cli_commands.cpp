@@ -62,7 +62,7 @@ class CliTest : public ::testing::Test {
         char name[64];
         std::snprintf(name, sizeof name, "A___-240131-0830%02d-%06dM.MOV", number, number);
         const std::string path = dir_ / name;
-        test::MovieSpec desc;
+        test::MovieRecipe desc;
         desc.tracks[0].frames = frames;
         desc.tracks[0].timescale = 30;
         desc.tracks[0].delta = 1;
@@ -106,9 +106,9 @@ TEST_F(CliTest, HelpUsageAndExitCodes) {
 }
 
 TEST_F(CliTest, ARefusedMovieSaysWhyAndExitsWithOne) {
-    const Bytes good = test::MakeMovie(test::MovieSpec{});
-    test::MovieSpec sound;
-    sound.tracks = {test::TrackSpec{false, 0, 0, 40, 48000, 1024, 6, 0}};
+    const Bytes good = test::MakeMovie(test::MovieRecipe{});
+    test::MovieRecipe sound;
+    sound.tracks = {test::TrackRecipe{false, 0, 0, 40, 48000, 1024, 6, 0}};
     const std::string text(good.begin(), good.end());
     const std::string udatAt = std::to_string(text.rfind("udat") - 4);
     struct Case {

@@ -21,9 +21,9 @@ class CsvTest : public ::testing::Test {
     std::string Recording(const std::string& name, int height, uint32_t frames, uint32_t timescale,
                           uint32_t delta, bool withData = true) {
         const std::string path = dir_ / name;
-        test::MovieSpec desc;
+        test::MovieRecipe desc;
         desc.tracks = {
-            test::TrackSpec{true, height * 16 / 9, height, frames, timescale, delta, 8, 30}};
+            test::TrackRecipe{true, height * 16 / 9, height, frames, timescale, delta, 8, 30}};
         test::WriteFile(path, test::MakeMovie(desc));
         if (withData) test::WriteFile(DriveDataPath(path), test::MakeBlock(test::MakeRecords(3)));
         return path;

@@ -13,7 +13,7 @@ namespace {
 
 using test::Bytes;
 using test::MakeRecord;
-using test::RecordSpec;
+using test::RecordRecipe;
 
 constexpr const char* kDriveName = "A___-240131-083015-000123D.ADA";
 constexpr const char* kTimeLapseName = "T___-240131-083015-000123D.ADA";
@@ -33,7 +33,7 @@ std::unique_ptr<Loaded> LoadBlock(const Bytes& block, const char* name = kDriveN
 
 TEST(DriveDataDecoding, CountAndEndTagDecideHowManyRecordsAreRead) {
     const auto three = test::MakeRecords(3);
-    Bytes junk = MakeRecord(RecordSpec{});  // a fourth record after the counted three
+    Bytes junk = MakeRecord(RecordRecipe{});  // a fourth record after the counted three
     struct Case {
         const char* what;
         Bytes block;
@@ -140,15 +140,15 @@ TEST(DriveDataDecoding, GpsFields) {
     test::ScopedTz tz("UTC");
     struct Case {
         const char* what;
-        RecordSpec desc;
+        RecordRecipe desc;
         double lat, lng, speed;
         int valid;
     };
-    RecordSpec base;
+    RecordRecipe base;
     std::vector<Case> cases;
     cases.push_back({"north east", base, 35.652057, 139.0 + 45.6789 / 60, 45.0, 1});
     {
-        RecordSpec r = base;
+        RecordRecipe r = base;
         r.latSign = 0;
         r.lngSign = 0;
         r.status = 'V';
@@ -156,20 +156,20 @@ TEST(DriveDataDecoding, GpsFields) {
             {"sign bytes 0 make it negative", r, -35.652057, -(139.0 + 45.6789 / 60), 45.0, 0});
     }
     {
-        RecordSpec r = base;
+        RecordRecipe r = base;
         r.latitude = "         ";
         r.longitude = "----------";
         r.speed = "    ";
         cases.push_back({"fields without digits", r, 720.0, 720.0, 32767.0, 1});
     }
     {
-        RecordSpec r = base;
+        RecordRecipe r = base;
         r.speed = " 7.5";
         r.latitude = "0000.0000";
         cases.push_back({"decimal speed, zero latitude", r, 0.0, 139.0 + 45.6789 / 60, 7.5, 1});
     }
     {
-        RecordSpec r = base;
+        RecordRecipe r = base;
         r.latitude = "999999999";
         r.longitude = "9999999999";
         cases.push_back({"out-of-range degrees", r, 9999999 + 99.0 / 60, 720.0, 45.0, 1});
@@ -191,7 +191,7 @@ TEST(DriveDataDecoding, GpsFields) {
 TEST(DriveDataDecoding, LocalTimeWithAndWithoutCorrection) {
     for (const char* zone : {"UTC", "Asia/Tokyo", "America/New_York"}) {
         test::ScopedTz tz(zone);
-        RecordSpec r;
+        RecordRecipe r;
         r.time = "240131083015";
         SystemTime t = DecodeGpsPart(MakeRecord(r).data(), 0, 100.0f).time;
         EXPECT_EQ(FormatSystemTime(t), "2024-01-31 08:30:15") << zone;
@@ -212,7 +212,7 @@ TEST(DriveDataDecoding, TheTimeCacheGivesTheSameTimes) {
     test::ScopedTz tz("Europe/Berlin");
     RecordTimeCache cache;
     const auto recs = test::MakeRecords(40);
-    RecordSpec r;
+    RecordRecipe r;
     r.correction = "+05";
     auto withCorrection = MakeRecord(r);
     for (int round = 0; round < 2; ++round) {
@@ -235,7 +235,7 @@ TEST(DriveDataDecoding, GSensorFields) {
         {"75 alone", ' ', 'x', 'D', ' ', 6, 0},
     };
     for (const auto& c : cases) {
-        RecordSpec r;
+        RecordRecipe r;
         r.event72 = c.e72;
         r.axis = c.axis;
         r.event75 = c.e75;
@@ -262,7 +262,7 @@ TEST(DriveDataDecoding, GSensorFields) {
 TEST(DriveDataDecoding, VoltageComesFromTheNextRecord) {
     std::vector<Bytes> recs;
     for (const char* v : {"999", "   ", "125", "0 7"}) {
-        RecordSpec r;
+        RecordRecipe r;
         r.voltage = v;
         recs.push_back(MakeRecord(r));
     }

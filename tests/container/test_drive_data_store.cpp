@@ -196,9 +196,9 @@ TEST_F(StoreTest, HeaderAndTrailerOfARecordingsDriveData) {
 }
 
 TEST_F(StoreTest, FrameDurationFromTheMovieHeaderAndTimeToSample) {
-    test::MovieSpec desc;
-    desc.tracks = {test::TrackSpec{true, 1920, 1080, 1800, 30000, 1001, 40, 15},
-                   test::TrackSpec{false, 0, 0, 2813, 48000, 1024, 12, 0}};
+    test::MovieRecipe desc;
+    desc.tracks = {test::TrackRecipe{true, 1920, 1080, 1800, 30000, 1001, 40, 15},
+                   test::TrackRecipe{false, 0, 0, 2813, 48000, 1024, 12, 0}};
     const std::string movie = Write(test::MakeMovie(desc), "A___-240131-083015-000123M.MOV");
     DriveDataStore scratch;
     ASSERT_TRUE(scratch.Load(Write(test::MakeBlock(test::MakeRecords(3)))));
@@ -216,7 +216,7 @@ TEST_F(StoreTest, FrameDurationFromTheMovieHeaderAndTimeToSample) {
 
 TEST_F(StoreTest, MvhdSearchSkipsMediaDataAndFailsOnBrokenSizes) {
     // Media data holding the bytes "mvhd" must be skipped by its size.
-    test::MovieSpec desc;
+    test::MovieRecipe desc;
     Bytes movie = test::MakeMovie(desc);
     const std::string text(movie.begin(), movie.end());
     const size_t mdatAt = text.find("mdat") + 4;  // the media data payload
@@ -242,10 +242,10 @@ TEST_F(StoreTest, MvhdSearchSkipsMediaDataAndFailsOnBrokenSizes) {
 }
 
 TEST_F(StoreTest, BoxPathFindsTheFirstTracksTimeToSample) {
-    test::MovieSpec desc;
+    test::MovieRecipe desc;
     desc.wideAfterFtyp = true;
-    desc.tracks = {test::TrackSpec{true, 640, 360, 25, 25, 1, 10, 5},
-                   test::TrackSpec{true, 640, 360, 99, 25, 1, 10, 5}};
+    desc.tracks = {test::TrackRecipe{true, 640, 360, 25, 25, 1, 10, 5},
+                   test::TrackRecipe{true, 640, 360, 99, 25, 1, 10, 5}};
     DriveDataStore s;
     ASSERT_TRUE(s.Open(Write(test::MakeMovie(desc), "c.MOV")));
     uint32_t firstCount = 0;

@@ -14,11 +14,11 @@ namespace quorva {
 namespace {
 
 using test::Bytes;
-using test::RecordSpec;
+using test::RecordRecipe;
 
 // A record at the time digits (YYMMDDhhmmss), with a fix unless status says otherwise.
-RecordSpec At(const std::string& time, char status = 'A') {
-    RecordSpec r;
+RecordRecipe At(const std::string& time, char status = 'A') {
+    RecordRecipe r;
     r.time = time;
     r.status = status;
     return r;
@@ -34,7 +34,7 @@ std::vector<Bytes> Drive(int n, int firstTenth, const std::function<bool(int)>& 
         char time[16];
         std::snprintf(time, sizeof time, "%s%02d%02d%02d", day.c_str(), hour, minute,
                       second + tenths / 10);
-        RecordSpec r = At(time, fix(i) ? 'A' : 'V');
+        RecordRecipe r = At(time, fix(i) ? 'A' : 'V');
         char lat[16];
         std::snprintf(lat, sizeof lat, "3539.%04d", 1000 + i);
         r.latitude = lat;
@@ -100,7 +100,7 @@ TEST_F(GpsTrackTest, TheTenthsOfASecondFollowTheRecordsOfThatSecond) {
     // of that second; the correction (+3 s) moves every time.
     std::vector<Bytes> records;
     for (int i = 0; i < 14; ++i) {
-        RecordSpec r = At(i < 4 ? "240131083015" : "240131083016");
+        RecordRecipe r = At(i < 4 ? "240131083015" : "240131083016");
         r.correction = "+03";
         records.push_back(test::MakeRecord(r));
     }
@@ -117,16 +117,16 @@ TEST_F(GpsTrackTest, TheTenthsOfASecondFollowTheRecordsOfThatSecond) {
 
 TEST_F(GpsTrackTest, RecordsWithoutAUsablePositionSpeedOrTime) {
     std::vector<Bytes> records;
-    RecordSpec blankPosition = At("240131083015");
+    RecordRecipe blankPosition = At("240131083015");
     blankPosition.latitude = "         ";  // a fix without digits is no position
     records.push_back(test::MakeRecord(blankPosition));
-    RecordSpec outOfRange = At("240131083015");
+    RecordRecipe outOfRange = At("240131083015");
     outOfRange.latitude = "9530.0000";  // 95.5 degrees
     records.push_back(test::MakeRecord(outOfRange));
-    RecordSpec noSpeed = At("240131083015");
+    RecordRecipe noSpeed = At("240131083015");
     noSpeed.speed = "    ";
     records.push_back(test::MakeRecord(noSpeed));
-    RecordSpec noTime = At("            ");
+    RecordRecipe noTime = At("            ");
     records.push_back(test::MakeRecord(noTime));
     const std::string movie = Recording("A___-240131-083015-000001M.MOV", test::MakeBlock(records));
     GpsTrack track;

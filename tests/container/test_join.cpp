@@ -29,7 +29,7 @@ class JoinTest : public ::testing::Test {
         std::snprintf(name, sizeof name, "A___-240131-08%02d00-%06dM.MOV", number % 60, number);
         RecordingEntry e;
         e.path = src_ / name;
-        test::WriteFile(e.path, test::MakeMovie(Spec(number, frames, wide, co64)));
+        test::WriteFile(e.path, test::MakeMovie(Recipe(number, frames, wide, co64)));
         e.movieSize = fs::file_size(e.path);
         if (records >= 0) {
             test::WriteFile(DriveDataPath(e.path), test::MakeBlock(test::MakeRecords(records)));
@@ -37,13 +37,14 @@ class JoinTest : public ::testing::Test {
         }
         return e;
     }
-    static test::MovieSpec Spec(int number, uint32_t frames, bool wide = false, bool co64 = false) {
-        test::MovieSpec desc;
+    static test::MovieRecipe Recipe(int number, uint32_t frames, bool wide = false,
+                                    bool co64 = false) {
+        test::MovieRecipe desc;
         desc.wideAfterFtyp = wide;
         desc.co64 = co64;
-        desc.tracks = {test::TrackSpec{true, 1280, 720, frames, 30000, 1001,
-                                       50 + static_cast<uint32_t>(number), 30},
-                       test::TrackSpec{false, 0, 0, frames * 3 / 2, 48000, 1024, 20, 0}};
+        desc.tracks = {test::TrackRecipe{true, 1280, 720, frames, 30000, 1001,
+                                         50 + static_cast<uint32_t>(number), 30},
+                       test::TrackRecipe{false, 0, 0, frames * 3 / 2, 48000, 1024, 20, 0}};
         return desc;
     }
     JoinOptions Options() {
@@ -258,8 +259,9 @@ TEST_F(JoinTest, FailuresLeaveNoOutputBehind) {
         JoinOptions o = Options();
         std::string folder = out_.path().string();
         if (what == "different picture size") {
-            test::MovieSpec desc;
-            desc.tracks = {test::TrackSpec{true, 1920, 1080, 30}, test::TrackSpec{false, 0, 0, 45}};
+            test::MovieRecipe desc;
+            desc.tracks = {test::TrackRecipe{true, 1920, 1080, 30},
+                           test::TrackRecipe{false, 0, 0, 45}};
             test::WriteFile(sel[1].path, test::MakeMovie(desc));
         } else if (what == "damaged second movie") {
             test::WriteFile(sel[1].path, Bytes{0, 0, 0, 0, 'm', 'o', 'o', 'v'});
@@ -326,8 +328,8 @@ TEST_F(JoinTest, ARecordingThatVanishesBeforeTheWriteFailsIt) {
 
 TEST_F(JoinTest, LayoutsThatCannotBeJoinedAreRefusedBeforeAnythingChanges) {
     RecordingEntry a = Recording(1, 30, 10);
-    test::MovieSpec desc;
-    desc.tracks = {test::TrackSpec{true, 1280, 720, 30, 30000, 1001, 51, 30}};  // no audio
+    test::MovieRecipe desc;
+    desc.tracks = {test::TrackRecipe{true, 1280, 720, 30, 30000, 1001, 51, 30}};  // no audio
     RecordingEntry b = Recording(2, 30, 10);
     test::WriteFile(b.path, test::MakeMovie(desc));
     auto ma = OpenMovie(a.path);
@@ -417,7 +419,7 @@ TEST_F(JoinTest, FragmentedOrCutShortRecordingsAreRefusedWithAReason) {
         if (std::string(c.what).find("fragmented") != std::string::npos) {
             test::WriteFile(damaged, test::MakeFragmentedMovie(2, 15, true));
         } else {
-            test::MovieSpec desc = Spec(number, 30);
+            test::MovieRecipe desc = Recipe(number, 30);
             desc.moovFirst = true;
             const Bytes whole = test::MakeMovie(desc);
             test::WriteFile(damaged, Bytes(whole.begin(), whole.end() - 100));
@@ -430,8 +432,8 @@ TEST_F(JoinTest, FragmentedOrCutShortRecordingsAreRefusedWithAReason) {
 }
 
 // A movie whose media data passes 4 GiB: a sparse hole after its samples.
-std::string WriteMovieOver4GiB(const std::string& path, const test::MovieSpec& spec) {
-    test::MovieSpec desc = spec;
+std::string WriteMovieOver4GiB(const std::string& path, const test::MovieRecipe& recipe) {
+    test::MovieRecipe desc = recipe;
     desc.mdat64 = true;
     Bytes bytes = test::MakeMovie(desc);
     const std::string text(bytes.begin(), bytes.end());
@@ -449,7 +451,7 @@ std::string WriteMovieOver4GiB(const std::string& path, const test::MovieSpec& s
 }
 
 TEST_F(JoinTest, PastFourGiBTheOffsetsAndTheMediaDataGet64Bits) {
-    const std::string big = WriteMovieOver4GiB(src_ / "big.MOV", Spec(1, 30));
+    const std::string big = WriteMovieOver4GiB(src_ / "big.MOV", Recipe(1, 30));
     ASSERT_FALSE(big.empty());
     auto a = OpenMovie(big);
     ASSERT_TRUE(a);

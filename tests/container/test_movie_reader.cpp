@@ -84,9 +84,9 @@ TEST(MappedFile, AFileThatShrinksOrVanishesWhileOpenFailsCleanly) {
 
 TEST(MovieReader, RecorderMovieListsItsBoxesAndAnswersTheAccessors) {
     test::TempDir dir;
-    test::MovieSpec desc;
-    desc.tracks = {test::TrackSpec{true, 1920, 1080, 1800, 30000, 1001, 40, 15},
-                   test::TrackSpec{false, 0, 0, 2813, 48000, 1024, 12, 0}};
+    test::MovieRecipe desc;
+    desc.tracks = {test::TrackRecipe{true, 1920, 1080, 1800, 30000, 1001, 40, 15},
+                   test::TrackRecipe{false, 0, 0, 2813, 48000, 1024, 12, 0}};
     auto movie = OpenBytes(dir, test::MakeMovie(desc));
     ASSERT_TRUE(movie);
     const int counts[kBoxKindCount] = {1, 2, 2, 2, 1, 2, 1, 2, 2, 2};
@@ -127,8 +127,8 @@ TEST(MovieReader, RecorderMovieListsItsBoxesAndAnswersTheAccessors) {
 
 TEST(MovieReader, TwoVideoTracksAreListedInTrackOrderAndTheFirstAnswers) {
     test::TempDir dir;
-    test::MovieSpec desc;
-    desc.tracks = {test::TrackSpec{true, 640, 360, 10}, test::TrackSpec{true, 1280, 720, 20}};
+    test::MovieRecipe desc;
+    desc.tracks = {test::TrackRecipe{true, 640, 360, 10}, test::TrackRecipe{true, 1280, 720, 20}};
     auto movie = OpenBytes(dir, test::MakeMovie(desc));
     ASSERT_TRUE(movie);
     ASSERT_EQ(movie->Boxes(kBoxStsz).size(), 2u);
@@ -190,7 +190,7 @@ TEST(MovieReader, PayloadStartingWithAKnownTypeIsAContainer) {
 
 TEST(MovieReader, WideBoxAfterFtypDoesNotHideTheMovie) {
     test::TempDir dir;
-    test::MovieSpec desc;
+    test::MovieRecipe desc;
     desc.wideAfterFtyp = true;
     auto movie = OpenBytes(dir, test::MakeMovie(desc));
     ASSERT_TRUE(movie);
@@ -228,7 +228,7 @@ TEST(MovieReader, WellFormedUnknownBoxesAreSkippedAtEveryLevel) {
 // Damaged files: every one fails the open (and nothing is left counted).
 TEST(MovieReader, DamagedFilesFailTheOpen) {
     test::TempDir dir;
-    const Bytes good = test::MakeMovie(test::MovieSpec{});
+    const Bytes good = test::MakeMovie(test::MovieRecipe{});
     struct Case {
         const char* what;
         Bytes bytes;
@@ -279,7 +279,7 @@ TEST(MovieReader, DamagedFilesFailTheOpen) {
 
 TEST(MovieReader, TruncatedAtEveryLengthNeverCrashes) {
     test::TempDir dir;
-    test::MovieSpec desc;
+    test::MovieRecipe desc;
     desc.tracks[0].frames = 4;
     const Bytes good = test::MakeMovie(desc);
     int opened = 0;
@@ -298,7 +298,7 @@ TEST(MovieReader, TruncatedAtEveryLengthNeverCrashes) {
 
 TEST(MovieReader, TeardownReportsProgressFromAboutATenthToAll) {
     test::TempDir dir;
-    test::WriteFile(dir / "m.MOV", test::MakeMovie(test::MovieSpec{}));
+    test::WriteFile(dir / "m.MOV", test::MakeMovie(test::MovieRecipe{}));
     ResetBoxCounters();
     std::vector<std::pair<uintptr_t, intptr_t>> reports;
     auto movie = OpenMovie(dir / "m.MOV", true, true,

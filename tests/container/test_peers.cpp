@@ -10,6 +10,7 @@
 #include "container/join_recordings.h"
 #include "container/mp4_movie.h"
 #include "container_fixtures.h"
+#include "peer_movies.h"
 #include "recordings/recording_name.h"
 
 #ifdef QUORVA_HAVE_CARDWRITER
@@ -25,32 +26,11 @@ namespace fs = std::filesystem;
 
 #ifdef QUORVA_HAVE_CARDWRITER
 
-std::string Quote(const std::string& s) {
-    return "'" + s + "'";
-}
-
-// key=value lines of ffprobe for the first video stream.
+// ffprobe's facts, the quoting and the rate fractions are the peer table's own.
+using peers::Quote;
+using peers::Rate;
 std::map<std::string, std::string> Probe(const std::string& movie) {
-    std::string out;
-    std::map<std::string, std::string> facts;
-    if (!test::RunCommand("ffprobe -v error -select_streams v:0 -count_frames -show_entries "
-                          "stream=width,height,nb_read_frames,avg_frame_rate -of default=nw=1 " +
-                              Quote(movie),
-                          &out))
-        return facts;
-    std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);) {
-        const auto eq = line.find('=');
-        if (eq != std::string::npos) facts[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return facts;
-}
-
-double Rate(const std::string& fraction) {
-    const auto slash = fraction.find('/');
-    if (slash == std::string::npos) return std::stod(fraction);
-    const double den = std::stod(fraction.substr(slash + 1));
-    return den == 0 ? 0 : std::stod(fraction.substr(0, slash)) / den;
+    return peers::ProbeVideo(movie);
 }
 
 #ifdef QUORVA_CLI
@@ -105,7 +85,7 @@ bool HaveTools() {
 
 std::string WriteMovie(const std::string& path, int w, int h, cardwriter::FrameRate rate,
                        int frames, bool audio, cardwriter::MovieQuirks quirks = {}) {
-    cardwriter::MovieSpec desc;
+    cardwriter::MovieRecipe desc;
     desc.width = w;
     desc.height = h;
     desc.rate = rate;
@@ -179,7 +159,7 @@ TEST(Peers, JoinedCardRecordingsDecodeCompletelyAndInOrder) {
     if (!HaveTools()) GTEST_SKIP() << "no ffmpeg";
     test::TempDir card, out;
     cardwriter::QuietCodecLogs();
-    cardwriter::CardSpec desc;
+    cardwriter::CardRecipe desc;
     desc.root = card.path().string();
     desc.runs = 1;
     desc.perRun = 3;

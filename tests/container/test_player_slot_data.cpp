@@ -96,7 +96,7 @@ TEST_F(SlotDataTest, PrefetchWaitsForThePlayerAndClearsWithoutAPath) {
 
 TEST_F(SlotDataTest, FrameDurationReadUsesTheShownStoreAsScratch) {
     PlayerSlotData slot;
-    test::MovieSpec desc;
+    test::MovieRecipe desc;
     const std::string movie = dir_ / "A___-240131-083015-000007M.MOV";
     test::WriteFile(movie, test::MakeMovie(desc));
     test::WriteFile(DriveDataPath(movie), test::MakeBlock(test::MakeRecords(5)));

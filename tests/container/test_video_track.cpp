@@ -14,7 +14,7 @@ namespace {
 
 using test::Bytes;
 using test::TestBox;
-using test::TrackSpec;
+using test::TrackRecipe;
 
 std::unique_ptr<sMP4MOVIE> OpenBytes(const test::TempDir& dir, const Bytes& bytes,
                                      const std::string& name = "m.MOV") {
@@ -22,16 +22,16 @@ std::unique_ptr<sMP4MOVIE> OpenBytes(const test::TempDir& dir, const Bytes& byte
     return OpenMovie(dir / name);
 }
 
-TrackSpec Video(uint32_t frames, uint32_t timescale = 25, uint32_t delta = 1) {
-    return TrackSpec{true, 640, 360, frames, timescale, delta, 10, 5};
+TrackRecipe Video(uint32_t frames, uint32_t timescale = 25, uint32_t delta = 1) {
+    return TrackRecipe{true, 640, 360, frames, timescale, delta, 10, 5};
 }
-TrackSpec Audio(uint32_t frames) {
-    return TrackSpec{false, 0, 0, frames, 48000, 1024, 6, 0};
+TrackRecipe Audio(uint32_t frames) {
+    return TrackRecipe{false, 0, 0, frames, 48000, 1024, 6, 0};
 }
 
 TEST(VideoTrack, TheVideoTrackAnswersWhateverTrackComesFirst) {
     test::TempDir dir;
-    test::MovieSpec desc;
+    test::MovieRecipe desc;
     // Sound first and longer than the pictures: 3.2 s of sound, 2.4 s of pictures at 25 fps.
     desc.tracks = {Audio(150), Video(60)};
     auto movie = OpenBytes(dir, test::MakeMovie(desc));
@@ -60,11 +60,11 @@ TEST(VideoTrack, RefusedMoviesSayWhy) {
     };
     std::vector<Case> cases;
     {
-        test::MovieSpec desc;
+        test::MovieRecipe desc;
         desc.tracks = {Audio(40)};
         cases.push_back({"sound only", test::MakeMovie(desc), "no video track"});
     }
-    const Bytes good = test::MakeMovie(test::MovieSpec{});
+    const Bytes good = test::MakeMovie(test::MovieRecipe{});
     {
         // The recorder's layout cut inside its media data: no movie box is left.
         cases.push_back({"cut before the movie box", Bytes(good.begin(), good.begin() + 200),
@@ -78,7 +78,7 @@ TEST(VideoTrack, RefusedMoviesSayWhy) {
                          "box at offset " + at + " runs past the end of the file"});
     }
     {
-        test::MovieSpec desc;
+        test::MovieRecipe desc;
         desc.tracks[0].frames = 0;
         cases.push_back({"no samples", test::MakeMovie(desc), "the video track has no frames"});
     }
@@ -98,7 +98,7 @@ TEST(VideoTrack, SixtyFourBitSizesZeroSizeAndWideOffsetsAreRead) {
     for (bool mdat64 : {false, true}) {
         for (bool co64 : {false, true}) {
             SCOPED_TRACE(std::to_string(mdat64) + std::to_string(co64));
-            test::MovieSpec desc;
+            test::MovieRecipe desc;
             desc.tracks = {Video(30)};
             desc.mdat64 = mdat64;
             desc.co64 = co64;
@@ -124,7 +124,7 @@ TEST(VideoTrack, SixtyFourBitSizesZeroSizeAndWideOffsetsAreRead) {
 TEST(VideoTrack, AMovieCutShortKeepsTheFramesWhoseDataIsInTheFile) {
     test::TempDir dir;
     for (bool co64 : {false, true}) {
-        test::MovieSpec desc;
+        test::MovieRecipe desc;
         desc.tracks = {Video(50)};
         desc.moovFirst = true;
         desc.co64 = co64;
@@ -145,7 +145,7 @@ TEST(VideoTrack, AMovieCutShortKeepsTheFramesWhoseDataIsInTheFile) {
 
 TEST(VideoTrack, TheEditListChoosesTheFramesShown) {
     test::TempDir dir;
-    test::MovieSpec desc;
+    test::MovieRecipe desc;
     desc.movieTimescale = 1000;
     desc.tracks = {Video(50)};
     // The presentation starts 4 frames into the media (as a stream-copy cut writes), after
@@ -167,8 +167,8 @@ TEST(VideoTrack, TheEditListChoosesTheFramesShown) {
 
 TEST(VideoTrack, AVariableFrameRateKeepsEachFramesTime) {
     test::TempDir dir;
-    test::MovieSpec desc;
-    TrackSpec t = Video(45, 90000, 3000);  // 30 frames at 30 fps, then 15 at 15 fps
+    test::MovieRecipe desc;
+    TrackRecipe t = Video(45, 90000, 3000);  // 30 frames at 30 fps, then 15 at 15 fps
     t.deltas.assign(30, 3000);
     t.deltas.resize(45, 6000);
     desc.tracks = {t};
@@ -232,7 +232,7 @@ TEST(VideoTrack, TheDisplayMatrixGivesTheClockwiseTurn) {
     for (const auto& c : cases)
         EXPECT_EQ(DisplayRotation(c.m), c.turn);
     test::TempDir dir;
-    test::MovieSpec desc;
+    test::MovieRecipe desc;
     desc.tracks = {Video(10)};
     desc.tracks[0].rotation = 90;
     auto movie = OpenBytes(dir, test::MakeMovie(desc));

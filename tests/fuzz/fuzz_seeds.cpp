@@ -22,16 +22,16 @@ int main(int argc, char** argv) {
         test::WriteFile(root / target / ("seed" + std::to_string(n++)), bytes);
     };
 
-    test::MovieSpec small;
+    test::MovieRecipe small;
     small.tracks[0].frames = 6;
     small.tracks[0].sampleBytes = 4;
     small.udatRecords = 1;
     put("fuzz_box_reader", test::MakeMovie(small));
     small.wideAfterFtyp = true;
     put("fuzz_box_reader", test::MakeMovie(small));
-    test::MovieSpec two = small;
-    two.tracks = {test::TrackSpec{true, 640, 360, 5, 30, 1, 3, 2},
-                  test::TrackSpec{false, 0, 0, 7, 48000, 1024, 2, 0}};
+    test::MovieRecipe two = small;
+    two.tracks = {test::TrackRecipe{true, 640, 360, 5, 30, 1, 3, 2},
+                  test::TrackRecipe{false, 0, 0, 7, 48000, 1024, 2, 0}};
     put("fuzz_box_reader", test::MakeMovie(two));
     Bytes cut = test::MakeMovie(small);
     cut.resize(cut.size() / 2);
@@ -39,16 +39,16 @@ int main(int argc, char** argv) {
     // The forms of other tools' movies: 64-bit sizes and chunk offsets, the movie box first
     // (cut in its media data), an edit list with an empty edit, a variable frame rate, a
     // display matrix, fragments.
-    test::MovieSpec wide = small;
+    test::MovieRecipe wide = small;
     wide.mdat64 = true;
     wide.co64 = true;
     put("fuzz_box_reader", test::MakeMovie(wide));
-    test::MovieSpec first = small;
+    test::MovieRecipe first = small;
     first.moovFirst = true;
     Bytes firstCut = test::MakeMovie(first);
     firstCut.resize(firstCut.size() - 10);
     put("fuzz_box_reader", firstCut);
-    test::MovieSpec edited = small;
+    test::MovieRecipe edited = small;
     edited.tracks[0].editMediaTime = 2;
     edited.tracks[0].emptyEdit = 100;
     edited.tracks[0].deltas = {1, 2, 1, 3};

@@ -22,7 +22,7 @@ TempFolder::~TempFolder() {
 std::string WriteStampedMovie(const TempFolder& folder, const std::string& name, int frames,
                               cardwriter::FrameRate rate, int gop, int camera, int width,
                               int height, bool audio) {
-    cardwriter::MovieSpec desc;
+    cardwriter::MovieRecipe desc;
     desc.width = width;
     desc.height = height;
     desc.rate = rate;

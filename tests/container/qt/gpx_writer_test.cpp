@@ -24,7 +24,7 @@ using test::Bytes;
 Bytes DriveWithAGap(int n, int start = 15) {
     std::vector<Bytes> records;
     for (int i = 0; i < n; ++i) {
-        test::RecordSpec r;
+        test::RecordRecipe r;
         char time[16];
         std::snprintf(time, sizeof time, "2401310830%02d", start + i / 10);
         r.time = time;
